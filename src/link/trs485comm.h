@@ -1,0 +1,68 @@
+#pragma once
+
+// The one object through which the system talks to the controllers: the settings
+// of a serial line and one request/reply transaction at a time. Every transaction
+// opens, configures, uses and closes the port, so one object serves three lines.
+
+#include "frames.h"
+#include "linktypes.h"
+#include "serialport.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <string>
+
+class TRs485Comm {
+public:
+    TRs485Comm(SerialPortFactory portFactory, PortNameResolver portNames);
+    ~TRs485Comm();
+    TRs485Comm(const TRs485Comm &) = delete;
+    TRs485Comm &operator=(const TRs485Comm &) = delete;
+
+    // Published properties, set by the caller before each transaction.
+    int ComPort = 1;
+    unsigned short BaudRate = 38400;
+    int DataBits = 8;
+    int StopBits = 1;
+    int ParityBits = 1;
+    int WriteRetry = 3; // kept for the settings it mirrors; a write is sent once
+    int ReadRetry = 3;
+    int ReadByteTimeout = 12;
+    TConverter Converter = TConverter::RS422_485;
+    TPsl Psl = TPsl::vorn;
+
+    void Send(TCommand command, TAddress address, int station, unsigned short value);
+    bool Receive(int station, TAddress address);
+    std::string ReceivedValue() const;
+
+    static int CRC_checksum(const int *values, int count) { return ::CRC_checksum(values, count); }
+
+    // Makes every later attempt fail at once; used when the program stops so that
+    // the transaction in flight ends without waiting for its timeouts.
+    void abort();
+
+    int lastWriteCount() const { return lastWriteCount_; }
+    int lastReadCount() const { return lastReadCount_; }
+    bool portReady() const { return portReady_; }
+
+private:
+    bool OpenPort(int port, unsigned short baud);
+    void ClosePort(bool outputDrained);
+
+    SerialPortFactory portFactory_;
+    PortNameResolver portNames_;
+    std::unique_ptr<SerialPort> port_;
+    bool portReady_ = false;
+    LineConfig config_;
+    std::string receivedValue_;
+    int lastWriteCount_ = 0;
+    int lastReadCount_ = 0;
+
+    std::mutex busyMutex_;
+    std::condition_variable busyChanged_;
+    bool receiveInProgress_ = false;
+    bool sendInProgress_ = false;
+    std::atomic<bool> aborted_{false};
+};

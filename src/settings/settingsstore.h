@@ -1,0 +1,25 @@
+#pragma once
+
+// The settings store as the windows use it: one key at a time, opened, read or
+// written value by value, and closed before the next key is opened.
+
+#include <QString>
+
+#include <optional>
+
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+
+    // Key names are relative, such as "FmHome". `create` makes the key when absent.
+    virtual bool openKey(const QString &key, bool create) = 0;
+    virtual void closeKey() = 0;
+
+    // Empty when the value is absent (or, for integers, does not hold an integer).
+    virtual std::optional<QString> readString(const QString &name) const = 0;
+    virtual std::optional<int> readInteger(const QString &name) const = 0;
+
+    // False when the value could not be written (store read-only, disk full).
+    virtual bool writeString(const QString &name, const QString &value) = 0;
+    virtual bool writeInteger(const QString &name, int value) = 0;
+};
