@@ -34,6 +34,9 @@ public:
     // Discards pending bytes; output only when asked, see the backends.
     virtual void purge(bool input, bool output) = 0;
     virtual void close() = 0;
+    // May be called from another thread: wakes an operation that is waiting and makes
+    // every later one fail at once. Used when the program stops.
+    virtual void interrupt() {}
 };
 
 using SerialPortFactory = std::function<std::unique_ptr<SerialPort>()>;

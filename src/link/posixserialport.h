@@ -1,0 +1,37 @@
+#pragma once
+
+// termios + poll backend. Every wait is bounded and can be cut short by interrupt(),
+// so a stopping program never hangs on a broken port.
+
+#include "serialport.h"
+
+#include <atomic>
+
+class PosixSerialPort : public SerialPort {
+public:
+    PosixSerialPort();
+    ~PosixSerialPort() override;
+    PosixSerialPort(const PosixSerialPort &) = delete;
+    PosixSerialPort &operator=(const PosixSerialPort &) = delete;
+
+    bool open(const std::string &deviceName) override;
+    bool configure(const LineConfig &config) override;
+    int write(const std::uint8_t *data, int count, int timeoutMs) override;
+    int read(std::uint8_t *data, int count, int deadlineMs) override;
+    bool drain(int timeoutMs) override;
+    void purge(bool input, bool output) override;
+    void close() override;
+    void interrupt() override;
+
+private:
+    // Waits for `events` on the port or the interrupt pipe; false on timeout or interrupt.
+    bool waitFor(short events, int timeoutMs);
+    void setRts(bool on);
+
+    int fd_ = -1;
+    int wakeRead_ = -1;
+    int wakeWrite_ = -1;
+    bool pseudoTerminal_ = false;
+    bool rtsByHand_ = false; // the driver refused its RS-485 mode
+    std::atomic<bool> interrupted_{false};
+};
