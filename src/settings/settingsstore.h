@@ -22,4 +22,13 @@ public:
     // False when the value could not be written (store read-only, disk full).
     virtual bool writeString(const QString &name, const QString &value) = 0;
     virtual bool writeInteger(const QString &name, int value) = 0;
+
+    // Whether the open key holds the value at all, whatever its type. readInteger alone
+    // cannot tell an absent value (use the control's initial state) from one holding
+    // text (a damaged store, to be reported).
+    virtual bool valueExists(const QString &name) const { return readString(name).has_value(); }
+
+    // Makes the open key's writes durable. False when they could not be stored; a
+    // backing that writes through at once has nothing to do.
+    virtual bool flush() { return true; }
 };

@@ -1,0 +1,86 @@
+#include "portsearch.h"
+
+#include <QRegularExpression>
+#include <QSet>
+
+namespace {
+constexpr int kFirstPort = 1;
+constexpr int kLastPort = 255;
+
+QString portName(int number)
+{
+    return QStringLiteral("COM%1").arg(number);
+}
+
+// The number /dev/ttyS<k> answers to without a map entry, or 0.
+int fallbackNumber(const QString &device)
+{
+    static const QRegularExpression ttyS(QStringLiteral("^/dev/ttyS(\\d+)$"));
+    const QRegularExpressionMatch match = ttyS.match(device);
+    if (!match.hasMatch())
+        return 0;
+    bool ok = false;
+    const int k = match.captured(1).toInt(&ok);
+    return ok && k + 1 <= kLastPort ? k + 1 : 0;
+}
+} // namespace
+
+QStringList serialCommLines(const QList<SerialCommValue> &values)
+{
+    QStringList lines;
+    for (const SerialCommValue &value : values) {
+        bool ok = false;
+        const int number = value.portName.mid(3).toInt(&ok);
+        if (!ok || number < kFirstPort || number > kLastPort)
+            continue;
+        QString label = value.name;
+        if (value.usb || value.name.mid(8, 3) == QLatin1String("VCP"))
+            label = value.name + QStringLiteral("====>") + value.portName + QStringLiteral(" ComPort USB Port ");
+        lines.append(value.portName + QLatin1Char(' ') + label);
+    }
+    return lines;
+}
+
+PortSearchResult searchUnixPorts(const QMap<int, QString> &map, const QList<SystemSerialPort> &present)
+{
+    QMap<int, QString> assigned; // number -> device, for the listing
+    QMap<QString, bool> usbOf;
+    for (const SystemSerialPort &port : present)
+        usbOf.insert(port.device, port.usb);
+
+    QSet<QString> numbered;
+    for (auto it = map.constBegin(); it != map.constEnd(); ++it) {
+        if (it.key() < kFirstPort || it.key() > kLastPort)
+            continue;
+        assigned.insert(it.key(), it.value());
+        numbered.insert(it.value());
+    }
+
+    // Present /dev/ttyS devices keep the numbers they answer to without an entry, so a
+    // new number must not take one of those.
+    for (const SystemSerialPort &port : present) {
+        const int n = fallbackNumber(port.device);
+        if (n > 0 && !numbered.contains(port.device) && !assigned.contains(n)) {
+            assigned.insert(n, port.device);
+            numbered.insert(port.device);
+        }
+    }
+
+    PortSearchResult result;
+    int next = kFirstPort;
+    for (const SystemSerialPort &port : present) {
+        if (numbered.contains(port.device))
+            continue;
+        while (next <= kLastPort && assigned.contains(next))
+            ++next;
+        if (next > kLastPort)
+            break; // every number in use: the rest cannot be reached by number
+        assigned.insert(next, port.device);
+        numbered.insert(port.device);
+        result.newEntries.insert(next, port.device);
+    }
+
+    for (auto it = assigned.constBegin(); it != assigned.constEnd(); ++it)
+        result.values.append({it.value(), portName(it.key()), usbOf.value(it.value(), false)});
+    return result;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+// Whole numbers typed by operators or kept in the store: an optional sign and decimal
+// digits, nothing else (no blanks, no hex), within the range of int.
+
+#include <QString>
+
+#include <optional>
+
+std::optional<int> strToInt(const QString &text);
+
+// The error text for a text that is not a whole number.
+QString notAnIntegerMessage(const QString &text);

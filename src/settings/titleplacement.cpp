@@ -1,0 +1,25 @@
+#include "titleplacement.h"
+
+#include "big5.h"
+
+int big5ByteLength(const QString &text)
+{
+    return static_cast<int>(toBig5(text).size());
+}
+
+int titleLeftForByteLength(int bytes)
+{
+    switch (bytes) {
+    case 12: return 296;
+    case 14: return 288;
+    case 16: return 272;
+    case 18: return 256;
+    case 20: return 248;
+    default: return 232;
+    }
+}
+
+int titleLeftEdge(const QString &title)
+{
+    return titleLeftForByteLength(big5ByteLength(title));
+}
