@@ -1,0 +1,237 @@
+// Draws the pictures the program loads from its own folder: the twelve page-button
+// pictures (pressed "buttonND.bmp" and released "buttonNU.bmp") and the program icon.
+// Run at build time, so the pictures follow the code and nothing binary is kept.
+//   tempmon-drawassets OUTPUT-FOLDER
+
+#include <QDir>
+#include <QFont>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kWidth = 112;
+constexpr int kHeight = 38;
+
+enum class Glyph { Monitor, Trend, Alarm, Recipe, Record, Bars };
+
+struct PageButton {
+    int number;
+    const char *label;
+    Glyph glyph;
+};
+
+// Numbered as the main window names its buttons; 6 is the bar-chart page, placed
+// third along the bottom.
+const PageButton kButtons[] = {
+    {1, "監控畫面", Glyph::Monitor}, {2, "曲線圖", Glyph::Trend},  {3, "警報", Glyph::Alarm},
+    {4, "配方", Glyph::Recipe},      {5, "紀錄存檔", Glyph::Record}, {6, "直條圖", Glyph::Bars},
+};
+
+QFont labelFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("AR PL UMing TW"), QStringLiteral("AR PL UMing TW MBE"),
+                      QStringLiteral("Noto Sans CJK TC"), QStringLiteral("WenQuanYi Zen Hei")});
+    font.setPixelSize(17);
+    font.setBold(true);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+void drawGlyph(QPainter &p, Glyph glyph, const QRectF &box, const QColor &ink)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    QPen pen(ink, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    const double l = box.left(), t = box.top(), w = box.width(), h = box.height();
+    switch (glyph) {
+    case Glyph::Monitor:
+        p.drawRoundedRect(QRectF(l + 1, t + 2, w - 2, h * 0.62), 2, 2);
+        p.drawLine(QPointF(l + w / 2, t + 2 + h * 0.62), QPointF(l + w / 2, t + h * 0.86));
+        p.drawLine(QPointF(l + w * 0.25, t + h * 0.9), QPointF(l + w * 0.75, t + h * 0.9));
+        p.setBrush(ink);
+        p.drawRect(QRectF(l + 5, t + h * 0.3, 3, h * 0.22));
+        p.drawRect(QRectF(l + 10, t + h * 0.18, 3, h * 0.34));
+        p.drawRect(QRectF(l + 15, t + h * 0.26, 3, h * 0.26));
+        break;
+    case Glyph::Trend: {
+        p.drawLine(QPointF(l + 1, t + 1), QPointF(l + 1, t + h - 1));
+        p.drawLine(QPointF(l + 1, t + h - 1), QPointF(l + w - 1, t + h - 1));
+        QPainterPath path(QPointF(l + 3, t + h * 0.75));
+        path.cubicTo(QPointF(l + w * 0.35, t - h * 0.05), QPointF(l + w * 0.55, t + h * 1.05),
+                     QPointF(l + w - 2, t + h * 0.2));
+        p.drawPath(path);
+        break;
+    }
+    case Glyph::Alarm: {
+        QPainterPath bell;
+        bell.moveTo(l + w * 0.15, t + h * 0.78);
+        bell.cubicTo(QPointF(l + w * 0.3, t + h * 0.6), QPointF(l + w * 0.2, t + h * 0.08),
+                     QPointF(l + w * 0.5, t + h * 0.08));
+        bell.cubicTo(QPointF(l + w * 0.8, t + h * 0.08), QPointF(l + w * 0.7, t + h * 0.6),
+                     QPointF(l + w * 0.85, t + h * 0.78));
+        bell.closeSubpath();
+        p.setBrush(QColor(255, 70, 50));
+        p.drawPath(bell);
+        p.setBrush(ink);
+        p.drawEllipse(QPointF(l + w / 2, t + h * 0.9), 2, 2);
+        break;
+    }
+    case Glyph::Recipe:
+        p.drawRect(QRectF(l + 3, t + 1, w - 6, h - 2));
+        for (int i = 0; i < 4; ++i) {
+            const double y = t + 5 + i * (h - 8) / 3.5;
+            p.drawLine(QPointF(l + 6, y), QPointF(l + w - 6, y));
+        }
+        break;
+    case Glyph::Record:
+        p.drawRoundedRect(QRectF(l + 1, t + 1, w - 2, h - 2), 2, 2);
+        p.drawRect(QRectF(l + w * 0.28, t + 1, w * 0.44, h * 0.32));
+        p.setBrush(ink);
+        p.drawRect(QRectF(l + w * 0.22, t + h * 0.55, w * 0.56, h * 0.35));
+        break;
+    case Glyph::Bars:
+        p.drawLine(QPointF(l + 1, t + h - 1), QPointF(l + w - 1, t + h - 1));
+        p.setBrush(ink);
+        p.drawRect(QRectF(l + 3, t + h * 0.45, 4, h * 0.55 - 2));
+        p.drawRect(QRectF(l + 9, t + h * 0.15, 4, h * 0.85 - 2));
+        p.drawRect(QRectF(l + 15, t + h * 0.6, 4, h * 0.4 - 2));
+        break;
+    }
+    p.restore();
+}
+
+// Released: a raised steel-blue key. Pressed: sunk in, lit amber, the face moved one
+// pixel down and right as a pressed key looks.
+QImage drawPageButton(const PageButton &button, bool pressed)
+{
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    QPainter p(&image);
+    const QRect all(0, 0, kWidth, kHeight);
+
+    QLinearGradient face(0, 0, 0, kHeight);
+    if (pressed) {
+        face.setColorAt(0, QColor(196, 120, 10));
+        face.setColorAt(0.5, QColor(244, 170, 40));
+        face.setColorAt(1, QColor(255, 205, 90));
+    } else {
+        face.setColorAt(0, QColor(120, 170, 225));
+        face.setColorAt(0.5, QColor(60, 110, 180));
+        face.setColorAt(1, QColor(30, 70, 135));
+    }
+    p.fillRect(all, face);
+
+    // Two-pixel bevel: light on the lit sides, dark on the others; swapped when pressed.
+    const QColor light = pressed ? QColor(110, 60, 0) : QColor(225, 238, 255);
+    const QColor dark = pressed ? QColor(255, 235, 180) : QColor(15, 35, 75);
+    for (int i = 0; i < 2; ++i) {
+        p.setPen(light);
+        p.drawLine(i, i, kWidth - 1 - i, i);
+        p.drawLine(i, i, i, kHeight - 1 - i);
+        p.setPen(dark);
+        p.drawLine(i, kHeight - 1 - i, kWidth - 1 - i, kHeight - 1 - i);
+        p.drawLine(kWidth - 1 - i, i, kWidth - 1 - i, kHeight - 1 - i);
+    }
+
+    const int shift = pressed ? 1 : 0;
+    const QColor ink = pressed ? QColor(40, 20, 0) : QColor(255, 255, 255);
+    drawGlyph(p, button.glyph, QRectF(7 + shift, 9 + shift, 22, 20), ink);
+
+    p.setFont(labelFont());
+    const QRect textBox(31 + shift, shift, kWidth - 35, kHeight);
+    const QString label = QString::fromUtf8(button.label);
+    if (!pressed) {
+        p.setPen(QColor(10, 25, 60));
+        p.drawText(textBox.translated(1, 1), Qt::AlignCenter, label);
+    }
+    p.setPen(ink);
+    p.drawText(textBox, Qt::AlignCenter, label);
+    return image;
+}
+
+// A thermometer over a seven-segment style display: what the program watches.
+QImage drawIcon(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 64.0, size / 64.0);
+
+    QLinearGradient ground(0, 0, 0, 64);
+    ground.setColorAt(0, QColor(100, 160, 230));
+    ground.setColorAt(1, QColor(30, 70, 140));
+    p.setPen(QPen(QColor(15, 35, 75), 1.5));
+    p.setBrush(ground);
+    p.drawRoundedRect(QRectF(2, 2, 60, 60), 10, 10);
+
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawRoundedRect(QRectF(28, 12, 30, 18), 3, 3);
+    p.setBrush(QColor(255, 40, 40));
+    // "8" segments, rough and bold so they read at small sizes
+    p.drawRect(QRectF(36, 14, 14, 2.5));
+    p.drawRect(QRectF(36, 19.8, 14, 2.5));
+    p.drawRect(QRectF(36, 25.5, 14, 2.5));
+    p.drawRect(QRectF(34, 15, 2.5, 12));
+    p.drawRect(QRectF(49.5, 15, 2.5, 12));
+
+    p.setPen(QPen(QColor(250, 250, 250), 2));
+    p.setBrush(QColor(250, 250, 250));
+    p.drawRoundedRect(QRectF(10, 8, 10, 38), 5, 5);
+    p.drawEllipse(QPointF(15, 48), 9, 9);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(230, 20, 20));
+    p.drawRect(QRectF(13, 22, 4, 26));
+    p.drawEllipse(QPointF(15, 48), 6.5, 6.5);
+
+    p.setBrush(QColor(0, 206, 0));
+    p.drawRoundedRect(QRectF(28, 38, 13, 7), 2, 2);
+    p.setBrush(QColor(255, 0, 0));
+    p.drawRoundedRect(QRectF(45, 38, 13, 7), 2, 2);
+    return image;
+}
+
+bool save(const QImage &image, const QString &path, const char *format)
+{
+    if (image.save(path, format))
+        return true;
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT-FOLDER\n", argv[0]);
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    if (!QDir().mkpath(out.path())) {
+        std::fprintf(stderr, "cannot create %s\n", argv[1]);
+        return 1;
+    }
+    bool ok = true;
+    for (const PageButton &button : kButtons) {
+        for (bool pressed : {true, false}) {
+            const QString name = QStringLiteral("button%1%2.bmp").arg(button.number).arg(pressed ? 'D' : 'U');
+            ok = save(drawPageButton(button, pressed), out.filePath(name), "BMP") && ok;
+        }
+    }
+    ok = save(drawIcon(128), out.filePath(QStringLiteral("tempmon.png")), "PNG") && ok;
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+// One controller tile of the monitoring page: title, PV and SV in seven-segment
+// figures, the output bar, four lamps, the editable station ID and the button that
+// opens the setting page. The tile shows what it is given; the main window's display
+// tick feeds it and the engine's lamp signals switch its lamps.
+
+#include "tilelamps.h"
+
+#include <QFrame>
+#include <QString>
+
+#include <memory>
+
+class QAbstractButton;
+class QLabel;
+
+namespace Ui {
+class TController;
+}
+
+class TController : public QFrame {
+    Q_OBJECT
+public:
+    explicit TController(QWidget *parent = nullptr);
+    ~TController() override;
+
+    void setSlotNumber(int slot); // STxtNO "01".."10"
+    QString slotNumberText() const;
+    QString idText() const;
+    void setIdText(const QString &text);
+    QString titleText() const;
+    void setTitleText(const QString &text);
+
+    // The display tick: PV and SV texts as they are (empty -> empty field), output bar
+    // from the raw output text (empty or not a number -> 0).
+    void showReading(const QString &pvText, const QString &svText, const QString &outText);
+    void setLamps(const TileLamps &lamps);
+    TileLamps lamps() const;
+    QAbstractButton *settingButton() const;
+
+    // The bar position an output text gives: tenths of a percent, held to 0..1000.
+    static int outputBarPosition(const QString &outText);
+
+Q_SIGNALS:
+    // Any mouse button released over BtnSET, or BtnSET activated from the keyboard or
+    // through accessibility; a left click is reported once.
+    void settingButtonReleased();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void TxtIDChange(const QString &text);
+    void applyLamp(QLabel *lamp, bool on, bool isAlarm);
+    void setupLooks();
+
+    std::unique_ptr<Ui::TController> ui;
+    TileLamps lamps_;
+};
