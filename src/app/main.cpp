@@ -1,0 +1,51 @@
+// The program entry: the application object, the store, the link and the engine,
+// then the seventeen windows in their fixed order, and the message loop.
+
+#include "appwindows.h"
+#include "messageboxes.h"
+#include "plantmodel.h"
+#include "portmap.h"
+#include "programfonts.h"
+#include "qsettingsstore.h"
+#include "systemserialport.h"
+#include "tcommcontroller.h"
+#include "tempmonapplication.h"
+#include "tfmhome.h"
+#include "trs485comm.h"
+
+#include <exception>
+#include <memory>
+
+int main(int argc, char *argv[])
+{
+    WidgetMessageBoxes boxes;
+    // Qt's own options (-platform, -style ...) are taken by the application object;
+    // the program itself uses no arguments.
+    TempmonApplication app(argc, argv, boxes);
+    try {
+        QCoreApplication::setApplicationName(QStringLiteral("tempmon"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(TEMPMON_VERSION));
+        QGuiApplication::setApplicationDisplayName(QStringLiteral(" 溫度監控系統 Ver9.22 "));
+        // The program ends with its main window, even while a dialog is still open.
+        QGuiApplication::setQuitOnLastWindowClosed(false);
+        installProgramFonts();
+
+        QSettingsStore store;
+        PlantModel model;
+        auto link = std::make_unique<TRs485Comm>(systemSerialPortFactory(), SettingsPortMap());
+        auto engine = std::make_unique<TCommController>(model, std::move(link));
+
+        AppWindows windows(model, std::move(engine), store, boxes);
+        QObject::connect(&windows.home(), &TFmHome::shutDown, &app, &QCoreApplication::quit,
+                         Qt::QueuedConnection);
+        windows.home().show();
+        return app.exec();
+    } catch (const std::exception &error) {
+        boxes.show(nullptr, TempmonApplication::errorCaption(), QString::fromUtf8(error.what()),
+                   MessageBoxes::Icon::Error);
+    } catch (...) {
+        boxes.show(nullptr, TempmonApplication::errorCaption(), QStringLiteral("發生未知的錯誤。"),
+                   MessageBoxes::Icon::Error);
+    }
+    return 1;
+}

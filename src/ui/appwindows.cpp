@@ -1,0 +1,70 @@
+#include "appwindows.h"
+
+#include "tcommcontroller.h"
+#include "tfmaddalarm.h"
+#include "tfmalmdlg.h"
+#include "tfmbarpage.h"
+#include "tfmbrowse.h"
+#include "tfmchartsetting.h"
+#include "tfmcommsetting.h"
+#include "tfmcommtest.h"
+#include "tfmhome.h"
+#include "tfmmodifyalarm.h"
+#include "tfmpaset.h"
+#include "tfmpassread.h"
+#include "tfmrecord.h"
+#include "tfmsetpage.h"
+#include "tfmshowpawd.h"
+#include "tfmtitle.h"
+#include "tfmwriting.h"
+#include "tform2.h"
+
+template <typename T, typename... Args>
+std::unique_ptr<T> AppWindows::make(Args &&...args)
+{
+    auto window = std::make_unique<T>(std::forward<Args>(args)...);
+    order_.append(window.get());
+    return window;
+}
+
+AppWindows::AppWindows(PlantModel &model, std::unique_ptr<TCommController> engine, SettingsStore &store,
+                       MessageBoxes &boxes)
+{
+    FmHome = make<TFmHome>(model, std::move(engine), store, boxes);
+    FmCommSetting = make<TFmCommSetting>(model, store, boxes);
+    FmSetPage = make<TFmSetPage>();
+    FmBarPage = make<TFmBarPage>();
+    FmChartSetting = make<TFmChartSetting>();
+    FmWriting = make<TFmWriting>();
+    FmAddAlarm = make<TFmAddAlarm>();
+    FmModifyAlarm = make<TFmModifyAlarm>();
+    FmAlmDlg = make<TFmAlmDlg>();
+    FmRecord = make<TFmRecord>();
+    FmBrowse = make<TFmBrowse>();
+    FmCommTest = make<TFmCommTest>();
+    fmpaset = make<Tfmpaset>();
+    fmpassread = make<Tfmpassread>();
+    Fmshowpawd = make<TFmshowpawd>();
+    Form2 = make<TForm2>();
+    FmTitle = make<TFmTitle>();
+
+    HomeWindows doors;
+    doors.commSetting = FmCommSetting.get();
+    doors.setPage = FmSetPage.get();
+    doors.barPage = FmBarPage.get();
+    doors.chartSetting = FmChartSetting.get();
+    doors.almDlg = FmAlmDlg.get();
+    doors.record = FmRecord.get();
+    doors.showPawd = Fmshowpawd.get();
+    doors.about = Form2.get();
+    doors.title = FmTitle.get();
+    FmHome->setWindows(doors);
+}
+
+AppWindows::~AppWindows()
+{
+    // Hide the secondary windows before any of them goes, so no window is repainted
+    // or shown again while its neighbours are being destroyed.
+    for (QWidget *window : order_)
+        window->hide();
+}

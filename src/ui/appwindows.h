@@ -1,0 +1,69 @@
+#pragma once
+
+// The program's seventeen windows, created once in their fixed order (main window
+// first, so its constructor runs before any other window exists) and kept until the
+// program ends. They are destroyed in the reverse order, the main window last.
+
+#include <QList>
+#include <QWidget>
+
+#include <memory>
+
+class MessageBoxes;
+class PlantModel;
+class SettingsStore;
+class TCommController;
+class TFmHome;
+class TFmCommSetting;
+class TFmSetPage;
+class TFmBarPage;
+class TFmChartSetting;
+class TFmWriting;
+class TFmAddAlarm;
+class TFmModifyAlarm;
+class TFmAlmDlg;
+class TFmRecord;
+class TFmBrowse;
+class TFmCommTest;
+class Tfmpaset;
+class Tfmpassread;
+class TFmshowpawd;
+class TForm2;
+class TFmTitle;
+
+class AppWindows {
+public:
+    AppWindows(PlantModel &model, std::unique_ptr<TCommController> engine, SettingsStore &store,
+               MessageBoxes &boxes);
+    ~AppWindows();
+    AppWindows(const AppWindows &) = delete;
+    AppWindows &operator=(const AppWindows &) = delete;
+
+    TFmHome &home() const { return *FmHome; }
+    // In the order they were created.
+    QList<QWidget *> all() const { return order_; }
+
+private:
+    template <typename T, typename... Args>
+    std::unique_ptr<T> make(Args &&...args);
+
+    // Declared in creation order: members die in reverse, the main window last.
+    std::unique_ptr<TFmHome> FmHome;
+    std::unique_ptr<TFmCommSetting> FmCommSetting;
+    std::unique_ptr<TFmSetPage> FmSetPage;
+    std::unique_ptr<TFmBarPage> FmBarPage;
+    std::unique_ptr<TFmChartSetting> FmChartSetting;
+    std::unique_ptr<TFmWriting> FmWriting;
+    std::unique_ptr<TFmAddAlarm> FmAddAlarm;
+    std::unique_ptr<TFmModifyAlarm> FmModifyAlarm;
+    std::unique_ptr<TFmAlmDlg> FmAlmDlg;
+    std::unique_ptr<TFmRecord> FmRecord;
+    std::unique_ptr<TFmBrowse> FmBrowse;
+    std::unique_ptr<TFmCommTest> FmCommTest;
+    std::unique_ptr<Tfmpaset> fmpaset;
+    std::unique_ptr<Tfmpassread> fmpassread;
+    std::unique_ptr<TFmshowpawd> Fmshowpawd;
+    std::unique_ptr<TForm2> Form2;
+    std::unique_ptr<TFmTitle> FmTitle;
+    QList<QWidget *> order_;
+};

@@ -1,0 +1,119 @@
+// The whole program on the simulated plant: three lines of ten controllers on
+// pseudo-terminals, the real link and engine, the main window offscreen.
+
+#include "homefixture.h"
+#include "simprocess.h"
+#include "systemserialport.h"
+#include "tcontroller.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString pvText(TController *tile) { return tile->findChild<QLineEdit *>(QStringLiteral("TxtPV"))->text(); }
+QString svText(TController *tile) { return tile->findChild<QLineEdit *>(QStringLiteral("TxtSV"))->text(); }
+
+// Ports 1..3 at 38400 baud, the default converter (4-wire, echo) and protocol, and
+// the simulator's stations: 1-10 on line 1, 11-20 on line 2, 21-30 on line 3.
+void seedThreeLines(MemorySettingsStore &store)
+{
+    for (int slot = 1; slot <= 10; ++slot) {
+        for (int panel = 1; panel <= 3; ++panel)
+            store.setString("FmHome", QStringLiteral("ID%1_%2").arg(QLatin1Char(" ABC"[panel])).arg(slot),
+                            QString::number((panel - 1) * 10 + slot));
+    }
+    const char *ports[] = {"COMA", "COMB", "COMC"};
+    const char *speeds[] = {"BPSA", "BPSB", "BPSC"};
+    for (int i = 0; i < 3; ++i) {
+        store.setInteger("FmCommSetting", QLatin1String(ports[i]), i);
+        store.setString("FmCommSetting", QLatin1String(speeds[i]), QStringLiteral("0"));
+    }
+    store.setInteger("FmCommSetting", "Converter", 0);
+    store.setInteger("FmCommSetting", "Psl", 0);
+}
+
+// What panel 1's slots hold, for the failure message.
+std::string describePanel(PlantModel &model, int panel)
+{
+    QStringList parts;
+    for (int slot = 1; slot <= 10; ++slot) {
+        const SlotRecord r = model.slot(panel, slot);
+        parts << QStringLiteral("%1:id=%2 pv='%3' sv='%4'%5")
+                     .arg(slot)
+                     .arg(r.StationId)
+                     .arg(r.reading.PvText, r.reading.SvText, r.Unlinked ? QStringLiteral(" unlinked") : QString());
+    }
+    return parts.join(QLatin1String("; ")).toStdString();
+}
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // Every line answers both protocols with the echo of a 4-wire converter, so
+        // the program's single protocol setting fits all three.
+        const QString line = QStringLiteral("psl=auto,echo=on,latency=1");
+        sim = std::make_unique<SimProcess>(QStringList{"--line", line, "--line", line, "--line", line});
+        ASSERT_TRUE(sim->start());
+        seedThreeLines(store);
+        std::array<std::string, 4> devices;
+        for (int l = 1; l <= 3; ++l)
+            devices[l] = sim->device(l).toStdString();
+        auto link = std::make_unique<TRs485Comm>(systemSerialPortFactory(), [devices](int port) {
+            return port >= 1 && port <= 3 ? devices[port] : std::string("/nonexistent");
+        });
+        f = std::make_unique<HomeFixture>(&store, std::move(link));
+        f->home().show();
+        ASSERT_TRUE(f->boxes.shown.isEmpty()) << f->boxes.shown.value(0).text.toStdString();
+    }
+    void TearDown() override
+    {
+        f.reset();
+        sim.reset();
+    }
+
+    MemorySettingsStore store;
+    std::unique_ptr<SimProcess> sim;
+    std::unique_ptr<HomeFixture> f;
+};
+
+TEST_F(EndToEnd, LiveReadingsFailuresAndLamps)
+{
+    f->control<QAbstractButton>("BtnStart")->click();
+    TFmHome &home = f->home();
+
+    // Live PV and SV in every tile of panel 1 within a few seconds.
+    ASSERT_TRUE(waitUntil([&] {
+        for (int slot = 1; slot <= 10; ++slot)
+            if (pvText(home.tile(1, slot)).isEmpty() || svText(home.tile(1, slot)).isEmpty())
+                return false;
+        return true;
+    }, 15000)) << describePanel(f->model, 1);
+    bool ok = false;
+    pvText(home.tile(1, 1)).toDouble(&ok);
+    EXPECT_TRUE(ok) << pvText(home.tile(1, 1)).toStdString();
+
+    // A controller that falls silent is marked unlinked and its tile goes blank.
+    ASSERT_EQ(sim->command("fault 1 3 silent").left(2), "ok");
+    ASSERT_TRUE(waitUntil([&] { return f->model.unlinked(1, 3); }, 15000)) << describePanel(f->model, 1);
+    ASSERT_TRUE(waitUntil([&] { return pvText(home.tile(1, 3)).isEmpty() && svText(home.tile(1, 3)).isEmpty(); }, 5000));
+    EXPECT_FALSE(pvText(home.tile(1, 4)).isEmpty());
+
+    // The lamps follow the status register: 0x19 lights OUT1, AL1 and AL2.
+    ASSERT_EQ(sim->command("hold 1 5 on").left(2), "ok");
+    ASSERT_EQ(sim->command("set 1 5 0x88 25").left(2), "ok");
+    ASSERT_TRUE(waitUntil([&] {
+        const TileLamps lamps = home.tile(1, 5)->lamps();
+        return lamps.out1 && !lamps.out2 && lamps.al1 && lamps.al2;
+    }, 10000));
+    ASSERT_EQ(sim->command("set 1 5 0x88 2").left(2), "ok");
+    ASSERT_TRUE(waitUntil([&] {
+        const TileLamps lamps = home.tile(1, 5)->lamps();
+        return !lamps.out1 && lamps.out2 && !lamps.al1 && !lamps.al2;
+    }, 10000));
+}
+
+} // namespace
