@@ -9,6 +9,8 @@
 #include <QString>
 
 #include <array>
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <optional>
 
@@ -55,11 +57,12 @@ struct WriteRequest {
     int slot = 0;
     std::uint8_t code = 0;
     QString valueText;
+    unsigned serial = 0; // tells a request from a newer one with the same fields
 };
 
 struct PanelState {
     LineSettings line;
-    std::array<SlotRecord, kSlotCount + 1> slots; // index 0 unused
+    std::array<SlotRecord, kSlotCount + 1> slotRecords; // index 0 unused; "slots" is a Qt keyword
 };
 
 class PlantModel {
@@ -110,6 +113,11 @@ public:
     // Lowers the pending flag unless a newer request arrived since `taken` was read.
     void finishWrite(const WriteRequest &taken);
 
+    // Engine side, between cycles: returns after `timeout`, or at once when a write
+    // or a rescan is waiting, ScanAll was switched on, or wakeEngine() was called.
+    void waitForRequest(std::chrono::milliseconds timeout);
+    void wakeEngine();
+
 private:
     mutable std::mutex mutex_;
     std::array<PanelState, kPanelCount + 1> panels_; // index 0 unused
@@ -119,4 +127,6 @@ private:
     WriteRequest writeRequest_;
     bool writePending_ = false;
     unsigned writeSerial_ = 0;
+    std::condition_variable requestArrived_;
+    bool wakeRequested_ = false;
 };

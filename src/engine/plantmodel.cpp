@@ -1,0 +1,273 @@
+#include "plantmodel.h"
+
+// Every accessor takes the one lock for the whole copy. Out-of-range panel or slot
+// numbers are ignored by setters and answered with a default value by getters, so
+// a window holding a stale index can never touch memory outside the tables.
+
+PlantModel::PlantModel()
+{
+    for (int p = 1; p <= kPanelCount; ++p)
+        for (int s = 1; s <= kSlotCount; ++s)
+            panels_[p].slotRecords[s].StationId = (p - 1) * kSlotCount + s;
+}
+
+namespace {
+bool validIndex(int panel, int slot)
+{
+    return PlantModel::validPanel(panel) && PlantModel::validSlot(slot);
+}
+} // namespace
+
+LineSettings PlantModel::lineSettings(int panel) const
+{
+    if (!validPanel(panel))
+        return {};
+    std::lock_guard<std::mutex> lock(mutex_);
+    return panels_[panel].line;
+}
+
+void PlantModel::setLineSettings(int panel, const LineSettings &settings)
+{
+    if (!validPanel(panel))
+        return;
+    std::lock_guard<std::mutex> lock(mutex_);
+    panels_[panel].line = settings;
+}
+
+SlotRecord PlantModel::slot(int panel, int slot) const
+{
+    if (!validIndex(panel, slot))
+        return {};
+    std::lock_guard<std::mutex> lock(mutex_);
+    return panels_[panel].slotRecords[slot];
+}
+
+SlotReading PlantModel::reading(int panel, int slot) const
+{
+    if (!validIndex(panel, slot))
+        return {};
+    std::lock_guard<std::mutex> lock(mutex_);
+    return panels_[panel].slotRecords[slot].reading;
+}
+
+void PlantModel::setReading(int panel, int slot, const SlotReading &reading)
+{
+    if (!validIndex(panel, slot))
+        return;
+    std::lock_guard<std::mutex> lock(mutex_);
+    panels_[panel].slotRecords[slot].reading = reading;
+}
+
+void PlantModel::setPvText(int panel, int slot, const QString &text)
+{
+    if (!validIndex(panel, slot))
+        return;
+    std::lock_guard<std::mutex> lock(mutex_);
+    panels_[panel].slotRecords[slot].reading.PvText = text;
+}
+
+void PlantModel::setSvText(int panel, int slot, const QString &text)
+{
+    if (!validIndex(panel, slot))
+        return;
+    std::lock_guard<std::mutex> lock(mutex_);
+    panels_[panel].slotRecords[slot].reading.SvText = text;
+}
+
+void PlantModel::setOutText(int panel, int slot, const QString &text)
+{
+    if (!validIndex(panel, slot))
+        return;
+    std::lock_guard<std::mutex> lock(mutex_);
+    panels_[panel].slotRecords[slot].reading.OutText = text;
+}
+
+int PlantModel::stationId(int panel, int slot) const
+{
+    if (!validIndex(panel, slot))
+        return 0;
+    std::lock_guard<std::mutex> lock(mutex_);
+    return panels_[panel].slotRecords[slot].StationId;
+}
+
+void PlantModel::setStationId(int panel, int slot, int id)
+{
+    if (!validIndex(panel, slot))
+        return;
+    std::lock_guard<std::mutex> lock(mutex_);
+    panels_[panel].slotRecords[slot].StationId = id;
+}
+
+int PlantModel::dp(int panel, int slot) const
+{
+    if (!validIndex(panel, slot))
+        return 0;
+    std::lock_guard<std::mutex> lock(mutex_);
+    return panels_[panel].slotRecords[slot].Dp;
+}
+
+void PlantModel::setDp(int panel, int slot, int dp)
+{
+    if (!validIndex(panel, slot))
+        return;
+    std::lock_guard<std::mutex> lock(mutex_);
+    panels_[panel].slotRecords[slot].Dp = dp;
+}
+
+bool PlantModel::unlinked(int panel, int slot) const
+{
+    if (!validIndex(panel, slot))
+        return false;
+    std::lock_guard<std::mutex> lock(mutex_);
+    return panels_[panel].slotRecords[slot].Unlinked;
+}
+
+void PlantModel::setUnlinked(int panel, int slot, bool unlinked)
+{
+    if (!validIndex(panel, slot))
+        return;
+    std::lock_guard<std::mutex> lock(mutex_);
+    panels_[panel].slotRecords[slot].Unlinked = unlinked;
+}
+
+int PlantModel::failCount(int panel, int slot) const
+{
+    if (!validIndex(panel, slot))
+        return 0;
+    std::lock_guard<std::mutex> lock(mutex_);
+    return panels_[panel].slotRecords[slot].FailCount;
+}
+
+void PlantModel::setFailCount(int panel, int slot, int count)
+{
+    if (!validIndex(panel, slot))
+        return;
+    std::lock_guard<std::mutex> lock(mutex_);
+    panels_[panel].slotRecords[slot].FailCount = count;
+}
+
+AlarmLimits PlantModel::alarmLimits(int panel, int slot) const
+{
+    if (!validIndex(panel, slot))
+        return {};
+    std::lock_guard<std::mutex> lock(mutex_);
+    return panels_[panel].slotRecords[slot].limits;
+}
+
+void PlantModel::setAlarmLimits(int panel, int slot, const AlarmLimits &limits)
+{
+    if (!validIndex(panel, slot))
+        return;
+    std::lock_guard<std::mutex> lock(mutex_);
+    panels_[panel].slotRecords[slot].limits = limits;
+}
+
+AlarmState PlantModel::alarmState(int panel, int slot) const
+{
+    if (!validIndex(panel, slot))
+        return {};
+    std::lock_guard<std::mutex> lock(mutex_);
+    return panels_[panel].slotRecords[slot].alarm;
+}
+
+void PlantModel::setAlarmState(int panel, int slot, const AlarmState &state)
+{
+    if (!validIndex(panel, slot))
+        return;
+    std::lock_guard<std::mutex> lock(mutex_);
+    panels_[panel].slotRecords[slot].alarm = state;
+}
+
+bool PlantModel::scanAll() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return scanAll_;
+}
+
+void PlantModel::setScanAll(bool on)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        scanAll_ = on;
+        wakeRequested_ = wakeRequested_ || on;
+    }
+    requestArrived_.notify_all();
+}
+
+bool PlantModel::detailPolling() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return detailPolling_;
+}
+
+void PlantModel::setDetailPolling(bool on)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    detailPolling_ = on;
+}
+
+bool PlantModel::rescanRequested() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return rescanRequested_;
+}
+
+void PlantModel::setRescanRequested(bool on)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        rescanRequested_ = on;
+    }
+    requestArrived_.notify_all();
+}
+
+void PlantModel::RequestWrite(int panel, int slot, std::uint8_t code, const QString &valueText)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        writeRequest_ = WriteRequest{panel, slot, code, valueText, ++writeSerial_};
+        writePending_ = true;
+    }
+    requestArrived_.notify_all();
+}
+
+bool PlantModel::writePending() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return writePending_;
+}
+
+std::optional<WriteRequest> PlantModel::pendingWrite() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!writePending_)
+        return std::nullopt;
+    return writeRequest_;
+}
+
+void PlantModel::finishWrite(const WriteRequest &taken)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    // A request placed while `taken` was being sent replaces the slot; it must stay
+    // pending so the engine sends it before its next slot.
+    if (writeRequest_.serial == taken.serial)
+        writePending_ = false;
+}
+
+void PlantModel::waitForRequest(std::chrono::milliseconds timeout)
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    requestArrived_.wait_for(lock, timeout, [this] {
+        return writePending_ || rescanRequested_ || wakeRequested_;
+    });
+    wakeRequested_ = false;
+}
+
+void PlantModel::wakeEngine()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        wakeRequested_ = true;
+    }
+    requestArrived_.notify_all();
+}

@@ -1,0 +1,168 @@
+#include "plantmodel.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+TEST(PlantModel, StartsWithTheInstallationDefaults)
+{
+    PlantModel m;
+    for (int p = 1; p <= kPanelCount; ++p) {
+        const LineSettings line = m.lineSettings(p);
+        EXPECT_EQ(line.ComPort, 1);
+        EXPECT_EQ(line.BaudRate, 2400);
+        EXPECT_EQ(line.Converter, TConverter::RS422_485);
+        EXPECT_EQ(line.Psl, TPsl::rtu);
+        for (int s = 1; s <= kSlotCount; ++s) {
+            const SlotRecord r = m.slot(p, s);
+            EXPECT_EQ(r.StationId, (p - 1) * 10 + s) << p << "/" << s;
+            EXPECT_TRUE(r.reading.PvText.isEmpty());
+            EXPECT_TRUE(r.reading.SvText.isEmpty());
+            EXPECT_TRUE(r.reading.OutText.isEmpty());
+            EXPECT_EQ(r.Dp, 0);
+            EXPECT_FALSE(r.Unlinked);
+            EXPECT_EQ(r.FailCount, 0);
+            EXPECT_FALSE(r.limits.FirstAlarm);
+            EXPECT_EQ(r.alarm.EventCount, 0);
+        }
+    }
+    EXPECT_FALSE(m.scanAll());
+    EXPECT_TRUE(m.detailPolling());
+    EXPECT_FALSE(m.rescanRequested());
+    EXPECT_FALSE(m.writePending());
+    EXPECT_FALSE(m.pendingWrite().has_value());
+}
+
+TEST(PlantModel, IndexesOutsideTheTablesAreIgnored)
+{
+    PlantModel m;
+    for (auto [p, s] : {std::pair{0, 1}, {4, 1}, {1, 0}, {1, 11}, {-1, -1}}) {
+        m.setPvText(p, s, QStringLiteral("1"));
+        m.setStationId(p, s, 99);
+        EXPECT_TRUE(m.reading(p, s).PvText.isEmpty());
+        EXPECT_EQ(m.stationId(p, s), 0);
+    }
+    m.setLineSettings(4, LineSettings{9, 9600, TConverter::RS485, TPsl::vorn});
+    EXPECT_EQ(m.lineSettings(3).ComPort, 1);
+}
+
+TEST(PlantModel, LaterRequestReplacesAPendingOne)
+{
+    PlantModel m;
+    m.RequestWrite(1, 2, 0, QStringLiteral("25.3"));
+    m.RequestWrite(2, 4, 5, QStringLiteral("30"));
+    const auto taken = m.pendingWrite();
+    ASSERT_TRUE(taken);
+    EXPECT_EQ(taken->panel, 2);
+    EXPECT_EQ(taken->slot, 4);
+    EXPECT_EQ(taken->code, 5);
+    EXPECT_EQ(taken->valueText, QStringLiteral("30"));
+    m.finishWrite(*taken);
+    EXPECT_FALSE(m.writePending());
+}
+
+TEST(PlantModel, RequestPlacedWhileSendingStaysPending)
+{
+    PlantModel m;
+    m.RequestWrite(1, 1, 0, QStringLiteral("10"));
+    const auto taken = m.pendingWrite();
+    ASSERT_TRUE(taken);
+    // Same fields as the one being sent: still a new request, it must go out too.
+    m.RequestWrite(1, 1, 0, QStringLiteral("10"));
+    m.finishWrite(*taken);
+    EXPECT_TRUE(m.writePending());
+    const auto next = m.pendingWrite();
+    ASSERT_TRUE(next);
+    m.finishWrite(*next);
+    EXPECT_FALSE(m.writePending());
+}
+
+TEST(PlantModel, WaitEndsAtOnceWhenWorkIsWaiting)
+{
+    PlantModel m;
+    // Each of these must end the wait now; with a minute's timeout a miss hangs the test.
+    m.RequestWrite(1, 1, 0, QStringLiteral("1"));
+    m.waitForRequest(std::chrono::minutes(1));
+    m.finishWrite(*m.pendingWrite());
+    m.setRescanRequested(true);
+    m.waitForRequest(std::chrono::minutes(1));
+    m.setRescanRequested(false);
+    m.setScanAll(true);
+    m.waitForRequest(std::chrono::minutes(1));
+    m.wakeEngine();
+    m.waitForRequest(std::chrono::minutes(1));
+    // Nothing waiting: the wait takes its timeout.
+    m.waitForRequest(std::chrono::milliseconds(1));
+}
+
+TEST(PlantModel, WaitWakesWhenAWindowPlacesARequest)
+{
+    PlantModel m;
+    std::thread window([&m] { m.RequestWrite(3, 10, 0, QStringLiteral("5")); });
+    m.waitForRequest(std::chrono::minutes(1));
+    window.join();
+    EXPECT_TRUE(m.writePending());
+}
+
+// Two threads hammer the shared fields; every copy a reader sees must be one the
+// writer stored whole. Also the race detector's target.
+TEST(PlantModel, ConcurrentWritersAndReadersSeeWholeValues)
+{
+    PlantModel m;
+    // The window side runs until the engine side has taken enough requests; the
+    // bound only keeps a broken build from spinning forever.
+    constexpr int kTaken = 2000;
+    constexpr long kMaxRounds = 20000000;
+    std::atomic<bool> done{false};
+    std::atomic<int> torn{0};
+    std::atomic<int> sent{0};
+
+    std::thread engine([&] {
+        unsigned lastSerial = 0;
+        while (!done.load()) {
+            if (auto r = m.pendingWrite()) {
+                // Window requests carry text == QString::number(slot * 1000 + code).
+                if (r->valueText != QString::number(r->slot * 1000 + r->code))
+                    ++torn;
+                if (r->serial != lastSerial)
+                    ++sent;
+                lastSerial = r->serial;
+                m.finishWrite(*r);
+            }
+            const int n = sent.load() % 1000;
+            m.setReading(1, 1, SlotReading{QString::number(n), QString::number(n),
+                                           QString::number(n)});
+            m.setPvText(2, 2, QString::number(n).repeated(20));
+        }
+    });
+
+    long i = 0;
+    for (; sent.load() < kTaken && i < kMaxRounds; ++i) {
+        const int slot = 1 + int(i % kSlotCount);
+        const int code = int(i % 118);
+        m.RequestWrite(1, slot, static_cast<std::uint8_t>(code),
+                       QString::number(slot * 1000 + code));
+        const SlotReading r = m.reading(1, 1);
+        if (r.PvText != r.SvText || r.SvText != r.OutText)
+            ++torn;
+        const QString pv = m.reading(2, 2).PvText;
+        if (!pv.isEmpty() && pv != pv.left(pv.size() / 20).repeated(20))
+            ++torn;
+        m.setStationId(1, slot, int(i));
+    }
+    // The last request must not be lost: it goes out or is still pending.
+    done.store(true);
+    engine.join();
+    EXPECT_EQ(torn.load(), 0);
+    EXPECT_GE(sent.load(), kTaken);
+    // The last request is not lost: it went out or is still pending, never replaced by
+    // an older one.
+    if (m.writePending()) {
+        const long last = i - 1;
+        EXPECT_EQ(m.pendingWrite()->valueText,
+                  QString::number((1 + last % kSlotCount) * 1000 + last % 118));
+    }
+}
+} // namespace

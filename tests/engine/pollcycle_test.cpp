@@ -1,0 +1,525 @@
+#include "pollcycle.h"
+
+#include "fakecontrollers.h"
+#include "frames.h"
+#include "recordingevents.h"
+#include "valueformat.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+constexpr int kPv = 0x8A;
+constexpr int kStatus = 0x88;
+constexpr int kSv = 0x00;
+constexpr int kOut = 0x87;
+constexpr int kModel = 0x86;
+constexpr int kInput = 0x48;
+constexpr int kDpReg = 0x4B;
+
+const int kBaud[] = {0, 9600, 19200, 38400};
+
+int stationOf(int panel, int slot)
+{
+    return (panel - 1) * 10 + slot;
+}
+
+// Three panels on ports 1..3 at different speeds, panel 3 in the native protocol,
+// thirty answering controllers with distinct readings.
+class PollCycleTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (int p = 1; p <= 3; ++p) {
+            model.setLineSettings(p, LineSettings{p, kBaud[p], TConverter::RS422_485,
+                                                  p == 3 ? TPsl::vorn : TPsl::rtu});
+            for (int s = 1; s <= 10; ++s)
+                bench.addController(p, stationOf(p, s), 1000 * p + 10 * s + 1, 2000 + s);
+        }
+    }
+
+    std::vector<FakeTransaction> readsOf(int port, int station, int reg) const
+    {
+        std::vector<FakeTransaction> out;
+        for (const FakeTransaction &t : bench.transactions())
+            if (t.port == port && t.station == station && t.reg == reg && !t.write)
+                out.push_back(t);
+        return out;
+    }
+    std::vector<FakeTransaction> writes() const
+    {
+        std::vector<FakeTransaction> out;
+        for (const FakeTransaction &t : bench.transactions())
+            if (t.write)
+                out.push_back(t);
+        return out;
+    }
+    void cycles(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            cycle.runCycle();
+    }
+
+    FakeControllers bench;
+    PlantModel model;
+    std::unique_ptr<TRs485Comm> link = bench.makeLink();
+    RecordingEvents events;
+    bool stop = false;
+    PollCycle cycle{model, *link, events, [this] { return stop; }};
+};
+
+TEST_F(PollCycleTest, ReadsEverySlotInOrderAndStoresFormattedTexts)
+{
+    for (int p = 1; p <= 3; ++p)
+        for (int s = 1; s <= 10; ++s)
+            model.setDp(p, s, s % 4);
+    EXPECT_GT(cycle.runCycle(), 0);
+
+    const std::vector<FakeTransaction> log = bench.transactions();
+    ASSERT_EQ(log.size(), 120u);
+    const int regs[] = {kPv, kStatus, kSv, kOut};
+    for (std::size_t i = 0; i < log.size(); ++i) {
+        const int p = int(i / 40) + 1;
+        const int s = int(i % 40) / 4 + 1;
+        EXPECT_EQ(log[i].port, p) << i;
+        EXPECT_EQ(log[i].baud, kBaud[p]) << i;
+        EXPECT_EQ(log[i].station, stationOf(p, s)) << i;
+        EXPECT_EQ(log[i].reg, regs[i % 4]) << i;
+        EXPECT_EQ(log[i].attempts, 1) << i;
+    }
+    ASSERT_EQ(events.deviations.size(), 30u);
+    for (int p = 1; p <= 3; ++p) {
+        for (int s = 1; s <= 10; ++s) {
+            const SlotReading r = model.reading(p, s);
+            EXPECT_EQ(r.PvText, formatReading(1000 * p + 10 * s + 1, s % 4));
+            EXPECT_EQ(r.SvText, formatReading(2000 + s, s % 4));
+            EXPECT_EQ(r.OutText, QStringLiteral("500"));
+            const auto &d = events.deviations[std::size_t((p - 1) * 10 + s - 1)];
+            EXPECT_EQ(d.panel, p);
+            EXPECT_EQ(d.slot, s);
+            EXPECT_EQ(d.pv, r.PvText);
+            EXPECT_EQ(d.sv, r.SvText);
+        }
+    }
+    EXPECT_EQ(model.reading(1, 2).PvText, QStringLiteral("10.21"));
+}
+
+TEST_F(PollCycleTest, LinkedControllerUnlinksAtItsFourthFailedPvRead)
+{
+    cycle.runCycle();
+    ASSERT_FALSE(model.reading(1, 3).PvText.isEmpty());
+    bench.setSilent(1, 3, true);
+    events.clear();
+    bench.clearTransactions();
+
+    for (int n = 1; n <= 3; ++n) {
+        cycle.runCycle();
+        EXPECT_EQ(model.failCount(1, 3), n);
+        EXPECT_FALSE(model.unlinked(1, 3));
+        EXPECT_FALSE(model.reading(1, 3).PvText.isEmpty()) << "a failed read keeps the text";
+    }
+    EXPECT_EQ(events.scanLamps.size(), 29u * 3); // the silent slot lights no lamp
+    cycle.runCycle();
+    EXPECT_TRUE(model.unlinked(1, 3));
+    EXPECT_EQ(model.failCount(1, 3), 0);
+    const SlotReading r = model.reading(1, 3);
+    EXPECT_TRUE(r.PvText.isEmpty() && r.SvText.isEmpty() && r.OutText.isEmpty());
+    const auto off = std::find_if(events.lamps.begin(), events.lamps.end(), [](const auto &l) {
+        return l.panel == 1 && l.slot == 3;
+    });
+    ASSERT_NE(off, events.lamps.end());
+    EXPECT_EQ(off->lamps, TileLamps{});
+    EXPECT_NE(std::find(events.scanLamps.begin(), events.scanLamps.end(),
+                        RecordingEvents::Pair{0, 0}),
+              events.scanLamps.end());
+
+    // Six attempts per read while linked, and only PV was asked.
+    const auto pvReads = readsOf(1, 3, kPv);
+    ASSERT_EQ(pvReads.size(), 4u);
+    for (const auto &t : pvReads)
+        EXPECT_EQ(t.attempts, 6);
+    EXPECT_TRUE(readsOf(1, 3, kSv).empty());
+
+    // Unlinked and ScanAll off: the slot costs nothing.
+    bench.clearTransactions();
+    cycle.runCycle();
+    EXPECT_TRUE(readsOf(1, 3, kPv).empty());
+
+    // ScanAll on: two attempts per read; back with its first good PV read.
+    model.setScanAll(true);
+    cycle.runCycle();
+    ASSERT_EQ(readsOf(1, 3, kPv).size(), 1u);
+    EXPECT_EQ(readsOf(1, 3, kPv)[0].attempts, 2);
+    EXPECT_TRUE(model.unlinked(1, 3));
+    bench.setSilent(1, 3, false);
+    cycle.runCycle();
+    EXPECT_FALSE(model.unlinked(1, 3));
+    EXPECT_FALSE(model.reading(1, 3).SvText.isEmpty());
+}
+
+TEST_F(PollCycleTest, FailedSvReadMakesTheThirdFailedPvReadUnlink)
+{
+    cycle.runCycle();
+    const QString sv = model.reading(2, 5).SvText;
+    bench.setRegister(2, 15, kSv, 2999);
+    bench.failNext(2, 15, kSv, 1);
+    events.clear();
+    cycle.runCycle();
+    EXPECT_EQ(model.reading(2, 5).SvText, sv) << "a failed SV read keeps the previous text";
+    EXPECT_EQ(model.failCount(2, 5), 1);
+    EXPECT_FALSE(std::any_of(events.deviations.begin(), events.deviations.end(),
+                             [](const auto &d) { return d.panel == 2 && d.slot == 5; }))
+        << "no alarm evaluation without a good SV";
+
+    bench.setSilent(2, 15, true);
+    cycle.runCycle();
+    cycle.runCycle();
+    EXPECT_FALSE(model.unlinked(2, 5));
+    EXPECT_EQ(model.failCount(2, 5), 3);
+    cycle.runCycle();
+    EXPECT_TRUE(model.unlinked(2, 5));
+}
+
+TEST_F(PollCycleTest, ControllerAnsweringEveryOtherPvReadNeverUnlinks)
+{
+    bench.answerEveryOther(3, 27, kPv);
+    for (int i = 0; i < 12; ++i) {
+        cycle.runCycle();
+        EXPECT_FALSE(model.unlinked(3, 7)) << "cycle " << i;
+        EXPECT_EQ(model.failCount(3, 7), i % 2 == 0 ? 1 : 0) << "cycle " << i;
+    }
+    EXPECT_EQ(readsOf(3, 27, kSv).size(), 6u);
+}
+
+TEST_F(PollCycleTest, WithoutDetailPollingNoStatusReadAndNoLamps)
+{
+    model.setDetailPolling(false);
+    cycle.runCycle();
+    for (const FakeTransaction &t : bench.transactions())
+        EXPECT_NE(t.reg, kStatus);
+    EXPECT_EQ(bench.transactions().size(), 90u);
+    EXPECT_TRUE(events.lamps.empty());
+    EXPECT_TRUE(events.scanLamps.empty());
+    EXPECT_FALSE(model.reading(2, 2).SvText.isEmpty());
+}
+
+TEST_F(PollCycleTest, StatusBitsSetTheFourLamps)
+{
+    struct Case {
+        int status;
+        TileLamps lamps;
+    };
+    const Case cases[] = {
+        {0x0019, {true, false, true, true}},  // OUT1, AL1, AL2
+        {0x0002, {false, true, false, false}},
+        {0x0024, {false, false, false, false}}, // bits 2 and 5 are not lamps
+        {-1, {true, true, true, true}},          // 0xFFFF: the two's-complement bits count
+        {-32768, {false, false, false, false}},  // 0x8000
+        {0, {false, false, false, false}},
+    };
+    for (const Case &c : cases) {
+        bench.setRegister(1, 1, kStatus, c.status);
+        events.clear();
+        cycle.pollSlot(1, 1);
+        ASSERT_EQ(events.lamps.size(), 1u) << c.status;
+        EXPECT_EQ(events.lamps[0].lamps, c.lamps) << c.status;
+        ASSERT_EQ(events.scanLamps.size(), 1u);
+        EXPECT_EQ(events.scanLamps[0], (RecordingEvents::Pair{1, 1}));
+        EXPECT_EQ(events.order, (std::vector<char>{'S', 'L'})) << "scan lamp first";
+    }
+    // A failed status read leaves the lamps alone.
+    bench.failNext(1, 1, kStatus, 1);
+    events.clear();
+    cycle.pollSlot(1, 1);
+    EXPECT_TRUE(events.lamps.empty());
+    EXPECT_EQ(events.scanLamps.size(), 1u);
+}
+
+TEST_F(PollCycleTest, FailedOutputReadEmptiesTheOutputAtOnce)
+{
+    cycle.pollSlot(1, 4);
+    ASSERT_EQ(model.reading(1, 4).OutText, QStringLiteral("500"));
+    bench.failNext(1, 4, kOut, 1);
+    cycle.pollSlot(1, 4);
+    EXPECT_TRUE(model.reading(1, 4).OutText.isEmpty());
+    EXPECT_EQ(model.failCount(1, 4), 0);
+}
+
+TEST_F(PollCycleTest, WritePlacedDuringSlotFourOfPanelTwoGoesOutBeforeSlotFive)
+{
+    model.setDp(1, 3, 1);
+    bool placed = false;
+    bench.setHook([&](const FakeTransaction &t) {
+        if (!placed && t.port == 2 && t.station == 14 && t.reg == kPv) {
+            placed = true;
+            model.RequestWrite(1, 3, 0, QStringLiteral("25.3"));
+        }
+    });
+    cycle.runCycle();
+    const auto log = bench.transactions();
+    const auto write = std::find_if(log.begin(), log.end(), [](const auto &t) { return t.write; });
+    ASSERT_NE(write, log.end());
+    EXPECT_EQ(write->port, 1);
+    EXPECT_EQ(write->baud, kBaud[1]);
+    EXPECT_EQ(write->station, 3);
+    EXPECT_EQ(write->reg, 0);
+    EXPECT_EQ(write->value, 253);
+    const auto prev = std::prev(write);
+    const auto next = std::next(write);
+    ASSERT_NE(next, log.end());
+    EXPECT_TRUE(prev->station == 14 && prev->reg == kOut) << "after slot 4 of panel 2";
+    EXPECT_TRUE(next->station == 15 && next->reg == kPv) << "before slot 5 of panel 2";
+    EXPECT_FALSE(model.writePending());
+    EXPECT_EQ(writes().size(), 1u);
+}
+
+TEST_F(PollCycleTest, OnlyTheLaterOfTwoRequestsIsSent)
+{
+    model.RequestWrite(1, 1, 0, QStringLiteral("11"));
+    model.RequestWrite(1, 2, 0, QStringLiteral("22"));
+    cycle.runCycle();
+    const auto w = writes();
+    ASSERT_EQ(w.size(), 1u);
+    EXPECT_EQ(w[0].station, 2);
+    EXPECT_EQ(w[0].value, 22);
+}
+
+TEST_F(PollCycleTest, RequestPlacedWhileAWriteIsSentGoesOutBeforeTheNextSlot)
+{
+    bool again = false;
+    bench.setHook([&](const FakeTransaction &t) {
+        if (t.write && !again) {
+            again = true;
+            model.RequestWrite(3, 9, 71, QStringLiteral("4369"));
+        }
+    });
+    model.RequestWrite(1, 1, 0, QStringLiteral("5"));
+    cycle.runCycle();
+    const auto log = bench.transactions();
+    ASSERT_GE(log.size(), 7u);
+    EXPECT_TRUE(log[0].write && log[0].station == 1);
+    // Slot 1 of panel 1 is polled meanwhile (PV, status, SV, output)...
+    EXPECT_TRUE(log[1].station == 1 && log[1].reg == kPv);
+    EXPECT_TRUE(log[4].station == 1 && log[4].reg == kOut);
+    // ...and the newer request goes out before slot 2.
+    EXPECT_TRUE(log[5].write && log[5].station == 29 && log[5].value == 0x1111);
+    EXPECT_EQ(log[5].port, 3);
+    EXPECT_TRUE(log[6].station == 2 && log[6].reg == kPv);
+    EXPECT_FALSE(model.writePending());
+}
+
+TEST_F(PollCycleTest, WriteUsesTheScaleOfItsCode)
+{
+    struct Case {
+        int panel;
+        int code;
+        int dp;
+        const char *text;
+        std::uint16_t sent;
+    };
+    const Case cases[] = {
+        {1, 0, 1, "25.3", 253},     {3, 0, 1, "-5", 0xFFCE},     {1, 1, 1, "100", 1000},
+        {3, 101, 1, "0.5", 500},    {1, 0, 1, "25.37", 253},     {1, 0, 1, "-25.37", 0xFF03},
+        {3, 58, 1, "12.9", 12},     {1, 0, 0, "25.3", 25},       {1, 71, 0, "4369", 0x1111},
+        {3, 2, 2, "1", 1},          {1, 9, 2, "0.29", 29},       {1, 96, 3, "7", 7},
+    };
+    for (const Case &c : cases) {
+        bench.clearTransactions();
+        model.setDp(c.panel, 6, c.dp);
+        model.RequestWrite(c.panel, 6, std::uint8_t(c.code), QString::fromUtf8(c.text));
+        cycle.ExecuteWrite();
+        const auto w = writes();
+        ASSERT_EQ(w.size(), 1u) << c.text;
+        EXPECT_EQ(w[0].value, c.sent) << c.code << " " << c.text;
+        EXPECT_EQ(w[0].reg, mapWriteAddress(TAddress(c.code)));
+        EXPECT_EQ(w[0].station, stationOf(c.panel, 6));
+        EXPECT_EQ(w[0].port, c.panel);
+        EXPECT_EQ(bench.registerValue(c.panel, stationOf(c.panel, 6), w[0].reg),
+                  std::int16_t(c.sent));
+    }
+}
+
+TEST_F(PollCycleTest, WriteRestoresTheLinkAndTurnsDetailPollingBackOn)
+{
+    link->ComPort = 7;
+    link->BaudRate = 4800;
+    model.setDetailPolling(false); // as the recipe page leaves it
+    model.RequestWrite(2, 1, 0, QStringLiteral("1"));
+    cycle.ExecuteWrite();
+    ASSERT_EQ(writes().size(), 1u);
+    EXPECT_EQ(writes()[0].port, 2);
+    EXPECT_EQ(writes()[0].baud, kBaud[2]);
+    EXPECT_EQ(link->ComPort, 7);
+    EXPECT_EQ(link->BaudRate, 4800);
+    EXPECT_TRUE(model.detailPolling());
+    EXPECT_FALSE(model.writePending());
+}
+
+TEST_F(PollCycleTest, WriteToAPortThatCannotOpenStillLowersThePendingFlag)
+{
+    bench.setPortMissing(2, true);
+    model.RequestWrite(2, 1, 0, QStringLiteral("1"));
+    cycle.ExecuteWrite();
+    EXPECT_TRUE(writes().empty());
+    EXPECT_FALSE(model.writePending());
+    EXPECT_TRUE(events.rejections.empty()) << "an unconfirmed write is not a rejection";
+}
+
+TEST_F(PollCycleTest, RequestThatCannotBeSentIsDroppedAndReported)
+{
+    struct Case {
+        int panel;
+        int slot;
+        int code;
+        int dp;
+        const char *text;
+        const char *reason;
+    };
+    const Case cases[] = {
+        {1, 1, 0, 1, "", "數值格式錯誤"},       {1, 1, 0, 1, ".", "數值格式錯誤"},
+        {1, 1, 0, 1, "1.2.3", "數值格式錯誤"},  {1, 1, 95, 1, "abc", "數值格式錯誤"},
+        {1, 1, 0, 1, "1e5", "數值格式錯誤"},    {2, 3, 0, 2, "2000", "數值超出範圍"},
+        {2, 3, 101, 0, "40", "數值超出範圍"},   {4, 1, 0, 0, "1", "盤面或溫控點錯誤"},
+        {1, 11, 0, 0, "1", "盤面或溫控點錯誤"}, {0, 0, 0, 0, "1", "盤面或溫控點錯誤"},
+    };
+    for (const Case &c : cases) {
+        events.clear();
+        bench.clearTransactions();
+        model.setDp(c.panel, c.slot, c.dp);
+        model.setDetailPolling(false);
+        model.RequestWrite(c.panel, c.slot, std::uint8_t(c.code), QString::fromUtf8(c.text));
+        cycle.runCycle();
+        EXPECT_TRUE(writes().empty()) << c.text;
+        EXPECT_FALSE(model.writePending()) << c.text;
+        EXPECT_TRUE(model.detailPolling()) << c.text;
+        ASSERT_EQ(events.rejections.size(), 1u) << c.text;
+        const auto &r = events.rejections[0];
+        EXPECT_EQ(r.panel, c.panel);
+        EXPECT_EQ(r.slot, c.slot);
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_EQ(r.valueText, QString::fromUtf8(c.text));
+        EXPECT_EQ(r.reason, QString::fromUtf8(c.reason));
+        // The engine carries on with the whole cycle.
+        EXPECT_EQ(bench.transactions().size(), 120u) << c.text;
+    }
+}
+
+TEST_F(PollCycleTest, RescanRequestedTwiceRunsOnce)
+{
+    bool pressedAgain = false;
+    bench.setHook([&](const FakeTransaction &t) {
+        if (t.reg == kModel && !pressedAgain) {
+            pressedAgain = true;
+            model.setRescanRequested(true); // a second press while the scan runs
+        }
+    });
+    model.setRescanRequested(true);
+    cycle.runCycle();
+    int modelReads = 0;
+    for (const FakeTransaction &t : bench.transactions())
+        modelReads += t.reg == kModel;
+    EXPECT_EQ(modelReads, 30);
+    EXPECT_FALSE(model.rescanRequested());
+    EXPECT_EQ(bench.transactions().front().reg, kModel) << "the scan runs before slot 1";
+}
+
+TEST_F(PollCycleTest, ScanDerivesDecimalPlacesAndLinkState)
+{
+    struct Case {
+        int slot;
+        int modelCode;
+        int inputType;
+        int dpRegister;
+        int failReg; // register whose next read fails, or -1; -2: controller silent
+        int dpBefore;
+        bool unlinkedBefore;
+        int dpAfter;
+        bool unlinkedAfter;
+    };
+    const Case cases[] = {
+        {1, 104, 0, 0, -1, 3, true, 1, false},
+        {2, 104, 2, 0, -1, 3, false, 0, false},
+        {3, 104, 53, 2, -1, 0, false, 2, false},
+        {4, 7, 9, 0, -1, 0, false, 1, false},
+        {5, 7, 18, 3, -1, 0, false, 3, false},
+        {6, 7, 25, 0, -1, 2, false, 2, false},      // beyond table B: unchanged
+        {7, 104, 53, 2, kDpReg, 3, false, 3, false}, // DP register read fails
+        {8, 104, 0, 0, -2, 2, true, 2, true},        // silent: nothing changes
+        {9, 7, 1, 0, kInput, 2, false, 0, true},     // model answered, input type not
+        {10, 104, 54, 7, -1, 1, false, 1, false},    // a DP the display cannot use
+    };
+    for (const Case &c : cases) {
+        for (int p : {1, 3}) {
+            const int st = stationOf(p, c.slot);
+            bench.setRegister(p, st, kModel, c.modelCode);
+            bench.setRegister(p, st, kInput, c.inputType);
+            bench.setRegister(p, st, kDpReg, c.dpRegister);
+            if (c.failReg == -2)
+                bench.setSilent(p, st, true);
+            else if (c.failReg >= 0)
+                bench.failNext(p, st, c.failReg, 1);
+            model.setDp(p, c.slot, c.dpBefore);
+            model.setUnlinked(p, c.slot, c.unlinkedBefore);
+        }
+    }
+    // Panel 2's port is missing: every read fails at once, its bar still runs to 10.
+    bench.setPortMissing(2, true);
+    model.setUnlinked(2, 4, true);
+    model.setDp(2, 4, 2);
+    link->ComPort = 9;
+    link->BaudRate = 2400;
+    model.setRescanRequested(true);
+
+    cycle.scanDecimalPoints();
+
+    for (const Case &c : cases) {
+        for (int p : {1, 3}) {
+            EXPECT_EQ(model.dp(p, c.slot), c.dpAfter) << "panel " << p << " slot " << c.slot;
+            EXPECT_EQ(model.unlinked(p, c.slot), c.unlinkedAfter)
+                << "panel " << p << " slot " << c.slot;
+        }
+    }
+    EXPECT_TRUE(model.unlinked(2, 4));
+    EXPECT_EQ(model.dp(2, 4), 2);
+    EXPECT_FALSE(model.unlinked(2, 5));
+
+    std::vector<RecordingEvents::Pair> expected;
+    for (int p = 1; p <= 3; ++p)
+        for (int s = 1; s <= 10; ++s)
+            expected.push_back({p, s});
+    EXPECT_EQ(events.progress, expected);
+    EXPECT_EQ(link->ComPort, 9);
+    EXPECT_EQ(link->BaudRate, 2400);
+    EXPECT_FALSE(model.rescanRequested());
+    // Four attempts per scan read; only linear types ask for the DP register.
+    EXPECT_EQ(readsOf(1, stationOf(1, 8), kModel).at(0).attempts, 4);
+    EXPECT_TRUE(readsOf(1, stationOf(1, 1), kDpReg).empty());
+    EXPECT_EQ(readsOf(3, stationOf(3, 3), kDpReg).size(), 1u);
+    for (const FakeTransaction &t : bench.transactions())
+        EXPECT_EQ(t.baud, kBaud[t.port]);
+}
+
+TEST_F(PollCycleTest, NothingIsSentOnceStopIsRequested)
+{
+    const QString before = model.reading(1, 5).PvText;
+    bench.setHook([&](const FakeTransaction &t) {
+        if (t.station == 5 && t.reg == kPv) {
+            stop = true;
+            model.RequestWrite(2, 1, 0, QStringLiteral("1"));
+        }
+    });
+    cycle.runCycle();
+    const auto log = bench.transactions();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back().station, 5);
+    EXPECT_EQ(log.back().reg, kPv);
+    EXPECT_EQ(model.reading(1, 5).PvText, before) << "the abandoned read is not stored";
+    EXPECT_TRUE(model.writePending()) << "a request pending at the end is not sent";
+    cycle.scanDecimalPoints();
+    cycle.ExecuteWrite();
+    cycle.pollSlot(2, 2);
+    EXPECT_EQ(bench.transactions().size(), log.size());
+    EXPECT_TRUE(events.progress.empty());
+}
+} // namespace
