@@ -158,8 +158,11 @@ int PosixSerialPort::write(const std::uint8_t *data, int count, int timeoutMs)
 {
     if (fd_ < 0 || interrupted_)
         return 0;
-    if (rtsByHand_)
+    if (rtsByHand_) {
         setRts(true);
+        rtsRaised_ = true;
+        rtsDrainMs_ = timeoutMs;
+    }
     const auto deadline = SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
     int done = 0;
     while (done < count) {
@@ -181,6 +184,10 @@ int PosixSerialPort::read(std::uint8_t *data, int count, int deadlineMs)
 {
     if (fd_ < 0 || interrupted_)
         return 0;
+    // A request goes straight into its reply: the transceiver must be back on receive
+    // before the controller answers, so the request leaves the port first.
+    if (rtsRaised_)
+        drain(rtsDrainMs_);
     // One total deadline for the whole read, not one per byte.
     const auto deadline = SteadyClock::now() + std::chrono::milliseconds(deadlineMs);
     int got = 0;
@@ -223,8 +230,10 @@ bool PosixSerialPort::drain(int timeoutMs)
         pollfd wake{wakeRead_, POLLIN, 0};
         poll(&wake, wakeRead_ >= 0 ? 1 : 0, left < 1 ? left : 1);
     }
-    if (rtsByHand_)
+    if (rtsRaised_) {
         setRts(false);
+        rtsRaised_ = false;
+    }
     return drained;
 }
 
@@ -251,6 +260,7 @@ void PosixSerialPort::close()
     fd_ = -1;
     pseudoTerminal_ = false;
     rtsByHand_ = false;
+    rtsRaised_ = false;
 }
 
 void PosixSerialPort::interrupt()

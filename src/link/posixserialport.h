@@ -33,5 +33,7 @@ private:
     int wakeWrite_ = -1;
     bool pseudoTerminal_ = false;
     bool rtsByHand_ = false; // the driver refused its RS-485 mode
+    bool rtsRaised_ = false; // raised for a write that has not been drained yet
+    int rtsDrainMs_ = 0;     // that write's own time budget
     std::atomic<bool> interrupted_{false};
 };

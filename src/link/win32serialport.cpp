@@ -117,6 +117,6 @@ void Win32SerialPort::interrupt()
 {
     interrupted_ = true;
     // Cancels a ReadFile or WriteFile blocked on the port from the other thread.
-    if (handle_)
-        CancelIoEx(asHandle(handle_), nullptr);
+    if (void *h = handle_.load())
+        CancelIoEx(asHandle(h), nullptr);
 }

@@ -26,6 +26,8 @@ public:
 private:
     bool setTimeouts(int readTotalMs, int writeTotalMs);
 
-    void *handle_ = nullptr; // HANDLE, kept opaque so no windows.h leaks out
+    // HANDLE, kept opaque so no windows.h leaks out; atomic because interrupt() reads it
+    // from the thread that stops the program.
+    std::atomic<void *> handle_{nullptr};
     std::atomic<bool> interrupted_{false};
 };
