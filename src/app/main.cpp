@@ -2,6 +2,7 @@
 // then the seventeen windows in their fixed order, and the message loop.
 
 #include "appwindows.h"
+#include "linklog.h"
 #include "messageboxes.h"
 #include "plantmodel.h"
 #include "portmap.h"
@@ -33,6 +34,7 @@ int main(int argc, char *argv[])
         QSettingsStore store;
         PlantModel model;
         auto link = std::make_unique<TRs485Comm>(systemSerialPortFactory(), SettingsPortMap());
+        attachLinkLog(*link);
         auto engine = std::make_unique<TCommController>(model, std::move(link));
 
         AppWindows windows(model, std::move(engine), store, boxes);

@@ -86,6 +86,8 @@ void TRs485Comm::Send(TCommand command, TAddress address, int station, unsigned 
         const Frame frame = buildWriteFrame(Psl, command, address, station, value);
         const int budget = kWriteMsPerByte * int(frame.size());
         lastWriteCount_ = port_->write(frame.data(), int(frame.size()), budget);
+        if (frameObserver_)
+            frameObserver_(true, frame.data(), lastWriteCount_);
         const bool drained = port_->drain(budget);
         ClosePort(drained);
     }
@@ -119,6 +121,10 @@ bool TRs485Comm::Receive(int station, TAddress address)
                                            kWriteMsPerByte * int(request.size()));
             lastReadCount_ =
                 port_->read(reply.data(), layout.bytesRead, ReadByteTimeout * layout.bytesRead);
+            if (frameObserver_) {
+                frameObserver_(true, request.data(), lastWriteCount_);
+                frameObserver_(false, reply.data(), lastReadCount_);
+            }
             const ReplyCheck check =
                 checkReply(Psl, Converter, reply.data(), std::size_t(lastReadCount_));
             if (check.accepted()) {

@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -43,6 +44,10 @@ public:
     // the transaction in flight ends without waiting for its timeouts.
     void abort();
 
+    // Sees every frame written and every block read; the program's link log uses it.
+    using FrameObserver = std::function<void(bool written, const std::uint8_t *bytes, int count)>;
+    void setFrameObserver(FrameObserver observer) { frameObserver_ = std::move(observer); }
+
     int lastWriteCount() const { return lastWriteCount_; }
     int lastReadCount() const { return lastReadCount_; }
     bool portReady() const { return portReady_; }
@@ -65,4 +70,5 @@ private:
     bool receiveInProgress_ = false;
     bool sendInProgress_ = false;
     std::atomic<bool> aborted_{false};
+    FrameObserver frameObserver_;
 };
