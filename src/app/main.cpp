@@ -2,6 +2,7 @@
 // then the seventeen windows in their fixed order, and the message loop.
 
 #include "appwindows.h"
+#include "closeonsignal.h"
 #include "linklog.h"
 #include "messageboxes.h"
 #include "plantmodel.h"
@@ -40,6 +41,7 @@ int main(int argc, char *argv[])
         AppWindows windows(model, std::move(engine), store, boxes);
         QObject::connect(&windows.home(), &TFmHome::shutDown, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
+        closeOnTerminationSignals(windows.home());
         windows.home().show();
         return app.exec();
     } catch (const std::exception &error) {
