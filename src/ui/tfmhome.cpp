@@ -4,6 +4,7 @@
 
 #include "buttonmarker.h"
 #include "homepages.h"
+#include "hotkeypriority.h"
 #include "messageboxes.h"
 #include "plantmodel.h"
 #include "recipefolder.h"
@@ -90,6 +91,7 @@ TFmHome::TFmHome(PlantModel &model, std::unique_ptr<TCommController> engine, Set
     titleKey->setObjectName(QStringLiteral("HotKeyTitle"));
     titleKey->setContext(Qt::ApplicationShortcut);
     connect(titleKey, &QShortcut::activated, this, [this] { showWindow(windows_.title); });
+    qApp->installEventFilter(new HotKeyPriority(titleKey->key(), this));
 
     // 3.-5. Tiles, recipe fields, slot numbers and the setting buttons.
     std::array<QWidget *, 31> lamps{};

@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <QLineEdit>
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -51,6 +53,15 @@ TEST(AppWindows, DoorsOfTheMainWindowOpenTheirWindows)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(setPage));
     setPage->activateWindow();
     QTest::keyClick(setPage, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(f.window("FmTitle")->isVisible());
+    f.window("FmTitle")->hide();
+
+    // Also while an edit field, which would take Ctrl+A for "select all", has the focus.
+    auto *idField = f.home().findChild<QWidget *>(QStringLiteral("ControllerA3"))
+                        ->findChild<QLineEdit *>(QStringLiteral("TxtID"));
+    f.home().activateWindow();
+    idField->setFocus();
+    QTest::keyClick(idField, Qt::Key_A, Qt::ControlModifier);
     EXPECT_TRUE(f.window("FmTitle")->isVisible());
 }
 
