@@ -294,9 +294,9 @@ Parsed<SimOptions> parseSimOptions(const std::vector<std::string> &args)
 
 std::string usageText()
 {
-    return "usage: tempmon-sim [--line SPEC]... [--link-dir DIR] [--register-ports[=N1,N2,N3]]\n"
+    return "usage: tempmon-sim [--line LINE]... [--link-dir DIR] [--register-ports[=N1,N2,N3]]\n"
            "                   [--settings-file PATH] [--seed N] [--tick-ms MS]\n"
-           "SPEC: comma-separated key=value, any subset:\n"
+           "LINE: comma-separated key=value, any subset:\n"
            "  psl=rtu|vorn|auto  echo=on|off  baud=N  wire=on|off  latency=MS  stations=1-4+7+9\n"
            "Keys left out take the defaults of that line number: line 1 rtu echo=off,\n"
            "line 2 rtu echo=on, line 3 vorn echo=on; stations 10n-9..10n; baud 38400,\n"
