@@ -5,7 +5,7 @@
 #include <set>
 
 namespace {
-struct TableSpec {
+struct TableRows {
     InputTable table;
     std::set<int> one;
     std::set<int> zero;
@@ -15,7 +15,7 @@ struct TableSpec {
 };
 
 // The tables written out type by type, so a slip in the code's ranges shows.
-const TableSpec kTables[] = {
+const TableRows kTables[] = {
     {InputTable::A,
      {0, 1, 6, 7, 21, 22, 23, 28, 29, 30, 33, 34, 35, 39, 40, 41, 45, 46, 47},
      {2,  3,  4,  5,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 24,
@@ -33,7 +33,7 @@ const TableSpec kTables[] = {
 
 TEST(DpScanTable, EveryInputTypeOfBothTables)
 {
-    for (const TableSpec &t : kTables) {
+    for (const TableRows &t : kTables) {
         for (int type = t.firstChecked; type <= t.lastChecked; ++type) {
             DpRule expected = DpRule::Unchanged;
             if (t.one.count(type))
