@@ -59,7 +59,7 @@ TEST(SimOptions, DefaultsAreThreeLines)
     EXPECT_FALSE(o.registerPorts);
 }
 
-TEST(SimOptions, LineSpecsAndGeneralOptions)
+TEST(SimOptions, LineDescriptionsAndGeneralOptions)
 {
     const auto parsed = parseSimOptions({"--line", "psl=vorn,echo=on,baud=9600,wire=off,latency=0.5,stations=21-23",
                                          "--line=psl=auto", "--link-dir", "/tmp/x", "--register-ports=4,7",
