@@ -4,8 +4,9 @@ pymodbus serves one pseudo-terminal; a second pseudo-terminal is handed to the
 link, and the bytes are relayed between the two masters. Both slave sides stay
 open here so the link can open and close its side for every transaction.
 
-Prints "ready <device>" once the server is listening, and "set <register>
-<value>" for every register the link writes. Ends when stdin closes.
+Prints "ready <device>" once the server is listening, "set <register> <value>"
+for every register the link writes, and "answer <hex>" once the slave's answer
+to a write has been handed on to the link's side. Ends when stdin closes.
 """
 
 import asyncio
@@ -28,7 +29,10 @@ class ReportingBlock(ModbusSequentialDataBlock):
             print(f"set {address - 1 + offset} {value}", flush=True)
 
 
-def relay(loop, source, sink):
+WRITE_SINGLE_REGISTER = 0x06
+
+
+def relay(loop, source, sink, report_write_answers=False):
     def forward():
         try:
             data = os.read(source, 4096)
@@ -36,6 +40,10 @@ def relay(loop, source, sink):
             return
         if data:
             os.write(sink, data)
+            # Reported after the bytes are on their way, so whoever reads the line
+            # knows the answer can no longer arrive behind it.
+            if report_write_answers and len(data) > 1 and data[1] == WRITE_SINGLE_REGISTER:
+                print(f"answer {data.hex()}", flush=True)
     loop.add_reader(source, forward)
 
 
@@ -59,7 +67,7 @@ async def main():
     await server.start()
     loop = asyncio.get_running_loop()
     relay(loop, link_master, peer_master)
-    relay(loop, peer_master, link_master)
+    relay(loop, peer_master, link_master, report_write_answers=True)
     serving = asyncio.create_task(server.serve_forever())
 
     stdin_closed = asyncio.Event()
