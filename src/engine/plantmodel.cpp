@@ -1,5 +1,7 @@
 #include "plantmodel.h"
 
+#include <utility>
+
 // Every accessor takes the one lock for the whole copy. Out-of-range panel or slot
 // numbers are ignored by setters and answered with a default value by getters, so
 // a window holding a stale index can never touch memory outside the tables.
@@ -34,148 +36,113 @@ void PlantModel::setLineSettings(int panel, const LineSettings &settings)
     panels_[panel].line = settings;
 }
 
-SlotRecord PlantModel::slot(int panel, int slot) const
+template <typename Get>
+auto PlantModel::readSlot(int panel, int slot, Get get) const
+{
+    using Value = decltype(get(std::declval<const SlotRecord &>()));
+    if (!validIndex(panel, slot))
+        return Value{};
+    std::lock_guard<std::mutex> lock(mutex_);
+    return Value(get(panels_[panel].slotRecords[slot]));
+}
+
+template <typename Change>
+void PlantModel::changeSlot(int panel, int slot, Change change)
 {
     if (!validIndex(panel, slot))
-        return {};
+        return;
     std::lock_guard<std::mutex> lock(mutex_);
-    return panels_[panel].slotRecords[slot];
+    change(panels_[panel].slotRecords[slot]);
+}
+
+SlotRecord PlantModel::slot(int panel, int slot) const
+{
+    return readSlot(panel, slot, [](const SlotRecord &r) { return r; });
 }
 
 SlotReading PlantModel::reading(int panel, int slot) const
 {
-    if (!validIndex(panel, slot))
-        return {};
-    std::lock_guard<std::mutex> lock(mutex_);
-    return panels_[panel].slotRecords[slot].reading;
+    return readSlot(panel, slot, [](const SlotRecord &r) { return r.reading; });
 }
 
 void PlantModel::setReading(int panel, int slot, const SlotReading &reading)
 {
-    if (!validIndex(panel, slot))
-        return;
-    std::lock_guard<std::mutex> lock(mutex_);
-    panels_[panel].slotRecords[slot].reading = reading;
+    changeSlot(panel, slot, [&](SlotRecord &r) { r.reading = reading; });
 }
 
 void PlantModel::setPvText(int panel, int slot, const QString &text)
 {
-    if (!validIndex(panel, slot))
-        return;
-    std::lock_guard<std::mutex> lock(mutex_);
-    panels_[panel].slotRecords[slot].reading.PvText = text;
+    changeSlot(panel, slot, [&](SlotRecord &r) { r.reading.PvText = text; });
 }
 
 void PlantModel::setSvText(int panel, int slot, const QString &text)
 {
-    if (!validIndex(panel, slot))
-        return;
-    std::lock_guard<std::mutex> lock(mutex_);
-    panels_[panel].slotRecords[slot].reading.SvText = text;
+    changeSlot(panel, slot, [&](SlotRecord &r) { r.reading.SvText = text; });
 }
 
 void PlantModel::setOutText(int panel, int slot, const QString &text)
 {
-    if (!validIndex(panel, slot))
-        return;
-    std::lock_guard<std::mutex> lock(mutex_);
-    panels_[panel].slotRecords[slot].reading.OutText = text;
+    changeSlot(panel, slot, [&](SlotRecord &r) { r.reading.OutText = text; });
 }
 
 int PlantModel::stationId(int panel, int slot) const
 {
-    if (!validIndex(panel, slot))
-        return 0;
-    std::lock_guard<std::mutex> lock(mutex_);
-    return panels_[panel].slotRecords[slot].StationId;
+    return readSlot(panel, slot, [](const SlotRecord &r) { return r.StationId; });
 }
 
 void PlantModel::setStationId(int panel, int slot, int id)
 {
-    if (!validIndex(panel, slot))
-        return;
-    std::lock_guard<std::mutex> lock(mutex_);
-    panels_[panel].slotRecords[slot].StationId = id;
+    changeSlot(panel, slot, [id](SlotRecord &r) { r.StationId = id; });
 }
 
 int PlantModel::dp(int panel, int slot) const
 {
-    if (!validIndex(panel, slot))
-        return 0;
-    std::lock_guard<std::mutex> lock(mutex_);
-    return panels_[panel].slotRecords[slot].Dp;
+    return readSlot(panel, slot, [](const SlotRecord &r) { return r.Dp; });
 }
 
 void PlantModel::setDp(int panel, int slot, int dp)
 {
-    if (!validIndex(panel, slot))
-        return;
-    std::lock_guard<std::mutex> lock(mutex_);
-    panels_[panel].slotRecords[slot].Dp = dp;
+    changeSlot(panel, slot, [dp](SlotRecord &r) { r.Dp = dp; });
 }
 
 bool PlantModel::unlinked(int panel, int slot) const
 {
-    if (!validIndex(panel, slot))
-        return false;
-    std::lock_guard<std::mutex> lock(mutex_);
-    return panels_[panel].slotRecords[slot].Unlinked;
+    return readSlot(panel, slot, [](const SlotRecord &r) { return r.Unlinked; });
 }
 
 void PlantModel::setUnlinked(int panel, int slot, bool unlinked)
 {
-    if (!validIndex(panel, slot))
-        return;
-    std::lock_guard<std::mutex> lock(mutex_);
-    panels_[panel].slotRecords[slot].Unlinked = unlinked;
+    changeSlot(panel, slot, [unlinked](SlotRecord &r) { r.Unlinked = unlinked; });
 }
 
 int PlantModel::failCount(int panel, int slot) const
 {
-    if (!validIndex(panel, slot))
-        return 0;
-    std::lock_guard<std::mutex> lock(mutex_);
-    return panels_[panel].slotRecords[slot].FailCount;
+    return readSlot(panel, slot, [](const SlotRecord &r) { return r.FailCount; });
 }
 
 void PlantModel::setFailCount(int panel, int slot, int count)
 {
-    if (!validIndex(panel, slot))
-        return;
-    std::lock_guard<std::mutex> lock(mutex_);
-    panels_[panel].slotRecords[slot].FailCount = count;
+    changeSlot(panel, slot, [count](SlotRecord &r) { r.FailCount = count; });
 }
 
 AlarmLimits PlantModel::alarmLimits(int panel, int slot) const
 {
-    if (!validIndex(panel, slot))
-        return {};
-    std::lock_guard<std::mutex> lock(mutex_);
-    return panels_[panel].slotRecords[slot].limits;
+    return readSlot(panel, slot, [](const SlotRecord &r) { return r.limits; });
 }
 
 void PlantModel::setAlarmLimits(int panel, int slot, const AlarmLimits &limits)
 {
-    if (!validIndex(panel, slot))
-        return;
-    std::lock_guard<std::mutex> lock(mutex_);
-    panels_[panel].slotRecords[slot].limits = limits;
+    changeSlot(panel, slot, [&](SlotRecord &r) { r.limits = limits; });
 }
 
 AlarmState PlantModel::alarmState(int panel, int slot) const
 {
-    if (!validIndex(panel, slot))
-        return {};
-    std::lock_guard<std::mutex> lock(mutex_);
-    return panels_[panel].slotRecords[slot].alarm;
+    return readSlot(panel, slot, [](const SlotRecord &r) { return r.alarm; });
 }
 
 void PlantModel::setAlarmState(int panel, int slot, const AlarmState &state)
 {
-    if (!validIndex(panel, slot))
-        return;
-    std::lock_guard<std::mutex> lock(mutex_);
-    panels_[panel].slotRecords[slot].alarm = state;
+    changeSlot(panel, slot, [&](SlotRecord &r) { r.alarm = state; });
 }
 
 bool PlantModel::scanAll() const

@@ -119,6 +119,14 @@ public:
     void wakeEngine();
 
 private:
+    // The one place a slot record is reached: index check, then the lock for the
+    // whole access. Out of range, readSlot answers a default value and changeSlot does
+    // nothing.
+    template <typename Get>
+    auto readSlot(int panel, int slot, Get get) const;
+    template <typename Change>
+    void changeSlot(int panel, int slot, Change change);
+
     mutable std::mutex mutex_;
     std::array<PanelState, kPanelCount + 1> panels_; // index 0 unused
     bool scanAll_ = false;
