@@ -154,6 +154,26 @@ bool PosixSerialPort::waitFor(short events, int timeoutMs)
            && !(fds[0].revents & (POLLERR | POLLNVAL));
 }
 
+template <typename Step>
+int PosixSerialPort::transfer(short events, int count, int timeoutMs, Step step)
+{
+    const auto deadline = SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
+    int done = 0;
+    while (done < count) {
+        const ssize_t n = step(done);
+        if (n > 0) {
+            done += int(n);
+            continue;
+        }
+        if (n < 0 && errno != EAGAIN && errno != EINTR)
+            break;
+        const int left = msLeft(deadline);
+        if (left == 0 || !waitFor(events, left))
+            break;
+    }
+    return done;
+}
+
 int PosixSerialPort::write(const std::uint8_t *data, int count, int timeoutMs)
 {
     if (fd_ < 0 || interrupted_)
@@ -163,21 +183,8 @@ int PosixSerialPort::write(const std::uint8_t *data, int count, int timeoutMs)
         rtsRaised_ = true;
         rtsDrainMs_ = timeoutMs;
     }
-    const auto deadline = SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
-    int done = 0;
-    while (done < count) {
-        const ssize_t n = ::write(fd_, data + done, std::size_t(count - done));
-        if (n > 0) {
-            done += int(n);
-            continue;
-        }
-        if (n < 0 && errno != EAGAIN && errno != EINTR)
-            break;
-        const int left = msLeft(deadline);
-        if (left == 0 || !waitFor(POLLOUT, left))
-            break;
-    }
-    return done;
+    return transfer(POLLOUT, count, timeoutMs,
+                    [&](int done) { return ::write(fd_, data + done, std::size_t(count - done)); });
 }
 
 int PosixSerialPort::read(std::uint8_t *data, int count, int deadlineMs)
@@ -189,21 +196,8 @@ int PosixSerialPort::read(std::uint8_t *data, int count, int deadlineMs)
     if (rtsRaised_)
         drain(rtsDrainMs_);
     // One total deadline for the whole read, not one per byte.
-    const auto deadline = SteadyClock::now() + std::chrono::milliseconds(deadlineMs);
-    int got = 0;
-    while (got < count) {
-        const ssize_t n = ::read(fd_, data + got, std::size_t(count - got));
-        if (n > 0) {
-            got += int(n);
-            continue;
-        }
-        if (n < 0 && errno != EAGAIN && errno != EINTR)
-            break;
-        const int left = msLeft(deadline);
-        if (left == 0 || !waitFor(POLLIN, left))
-            break;
-    }
-    return got;
+    return transfer(POLLIN, count, deadlineMs,
+                    [&](int got) { return ::read(fd_, data + got, std::size_t(count - got)); });
 }
 
 bool PosixSerialPort::drain(int timeoutMs)

@@ -26,6 +26,11 @@ public:
 private:
     // Waits for `events` on the port or the interrupt pipe; false on timeout or interrupt.
     bool waitFor(short events, int timeoutMs);
+    // Repeats `step(done)` (one read or write of what is left, returning its result)
+    // until `count` bytes are through, the port fails or the total deadline passes,
+    // waiting for `events` in between. Returns the bytes moved.
+    template <typename Step>
+    int transfer(short events, int count, int timeoutMs, Step step);
     void setRts(bool on);
 
     int fd_ = -1;
