@@ -1,22 +1,31 @@
 #pragma once
 
-// What the poll cycle tells the outside world. The controller turns these into
-// queued signals; tests record them directly.
+// Everything the engine tells the outside world. The poll cycle calls these on the
+// engine thread; the controller hands them to the windows through
+// QueuedEngineEvents, and tests record them directly.
 
+#include "alarmtypes.h"
 #include "tilelamps.h"
+#include "writescaling.h"
 
 #include <QString>
+
+// A write request the engine could not send, and why.
+struct RejectedWrite {
+    int panel = 0;
+    int slot = 0;
+    int code = 0;
+    QString valueText;
+    WriteRejection reason = WriteRejection::None;
+};
 
 class EngineEvents {
 public:
     virtual ~EngineEvents() = default;
     virtual void onTileLamps(int panel, int slot, TileLamps lamps) = 0;
-    // (0, 0): every scan lamp white.
+    // The scan lamp of (panel, slot) red and the other 29 white; (0, 0): all white.
     virtual void onScanLamp(int panel, int slot) = 0;
     virtual void onScanProgress(int panel, int position) = 0;
-    virtual void onWriteRejected(int panel, int slot, int code, const QString &valueText,
-                                 const QString &reason) = 0;
-    // After every good SV read, with the texts just stored.
-    virtual void onDeviation(int panel, int slot, const QString &pvText,
-                             const QString &svText) = 0;
+    virtual void onWriteRejected(const RejectedWrite &write) = 0;
+    virtual void onAlarm(const AlarmAnnouncement &announcement) = 0;
 };

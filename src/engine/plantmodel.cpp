@@ -1,5 +1,7 @@
 #include "plantmodel.h"
 
+#include "deviation.h"
+
 #include <utility>
 
 // Every accessor takes the one lock for the whole copy. Out-of-range panel or slot
@@ -14,6 +16,9 @@ PlantModel::PlantModel()
 }
 
 namespace {
+// A linked controller is marked unlinked at its fourth failed PV read in a row.
+constexpr int kFailuresBeforeUnlink = 3;
+
 bool validIndex(int panel, int slot)
 {
     return PlantModel::validPanel(panel) && PlantModel::validSlot(slot);
@@ -65,26 +70,6 @@ SlotReading PlantModel::reading(int panel, int slot) const
     return readSlot(panel, slot, [](const SlotRecord &r) { return r.reading; });
 }
 
-void PlantModel::setReading(int panel, int slot, const SlotReading &reading)
-{
-    changeSlot(panel, slot, [&](SlotRecord &r) { r.reading = reading; });
-}
-
-void PlantModel::setPvText(int panel, int slot, const QString &text)
-{
-    changeSlot(panel, slot, [&](SlotRecord &r) { r.reading.PvText = text; });
-}
-
-void PlantModel::setSvText(int panel, int slot, const QString &text)
-{
-    changeSlot(panel, slot, [&](SlotRecord &r) { r.reading.SvText = text; });
-}
-
-void PlantModel::setOutText(int panel, int slot, const QString &text)
-{
-    changeSlot(panel, slot, [&](SlotRecord &r) { r.reading.OutText = text; });
-}
-
 int PlantModel::stationId(int panel, int slot) const
 {
     return readSlot(panel, slot, [](const SlotRecord &r) { return r.StationId; });
@@ -100,19 +85,9 @@ int PlantModel::dp(int panel, int slot) const
     return readSlot(panel, slot, [](const SlotRecord &r) { return r.Dp; });
 }
 
-void PlantModel::setDp(int panel, int slot, int dp)
-{
-    changeSlot(panel, slot, [dp](SlotRecord &r) { r.Dp = dp; });
-}
-
 bool PlantModel::unlinked(int panel, int slot) const
 {
     return readSlot(panel, slot, [](const SlotRecord &r) { return r.Unlinked; });
-}
-
-void PlantModel::setUnlinked(int panel, int slot, bool unlinked)
-{
-    changeSlot(panel, slot, [unlinked](SlotRecord &r) { r.Unlinked = unlinked; });
 }
 
 int PlantModel::failCount(int panel, int slot) const
@@ -120,9 +95,72 @@ int PlantModel::failCount(int panel, int slot) const
     return readSlot(panel, slot, [](const SlotRecord &r) { return r.FailCount; });
 }
 
-void PlantModel::setFailCount(int panel, int slot, int count)
+void PlantModel::storePv(int panel, int slot, const QString &pvText)
 {
-    changeSlot(panel, slot, [count](SlotRecord &r) { r.FailCount = count; });
+    changeSlot(panel, slot, [&](SlotRecord &r) {
+        r.Unlinked = false;
+        r.reading.PvText = pvText;
+        r.FailCount = 0;
+    });
+}
+
+bool PlantModel::notePvFailure(int panel, int slot)
+{
+    bool unlinkedNow = false;
+    changeSlot(panel, slot, [&](SlotRecord &r) {
+        if (r.FailCount < kFailuresBeforeUnlink) {
+            ++r.FailCount;
+            return;
+        }
+        r.FailCount = 0;
+        r.Unlinked = true;
+        r.reading = SlotReading{};
+        unlinkedNow = true;
+    });
+    return unlinkedNow;
+}
+
+void PlantModel::storeSv(int panel, int slot, const QString &svText)
+{
+    changeSlot(panel, slot, [&](SlotRecord &r) {
+        r.reading.SvText = svText;
+        r.FailCount = 0;
+    });
+}
+
+void PlantModel::noteSvFailure(int panel, int slot)
+{
+    // The good PV read just before has reset the count, so this makes it 1.
+    changeSlot(panel, slot, [](SlotRecord &r) { r.FailCount = 1; });
+}
+
+void PlantModel::storeOutput(int panel, int slot, const QString &outText)
+{
+    changeSlot(panel, slot, [&](SlotRecord &r) { r.reading.OutText = outText; });
+}
+
+void PlantModel::storeScanResult(int panel, int slot, bool unlinked, std::optional<int> dp)
+{
+    changeSlot(panel, slot, [&](SlotRecord &r) {
+        r.Unlinked = unlinked;
+        if (dp)
+            r.Dp = *dp;
+    });
+}
+
+void PlantModel::setReading(int panel, int slot, const SlotReading &reading)
+{
+    changeSlot(panel, slot, [&](SlotRecord &r) { r.reading = reading; });
+}
+
+void PlantModel::setDp(int panel, int slot, int dp)
+{
+    changeSlot(panel, slot, [dp](SlotRecord &r) { r.Dp = dp; });
+}
+
+void PlantModel::setUnlinked(int panel, int slot, bool unlinked)
+{
+    changeSlot(panel, slot, [unlinked](SlotRecord &r) { r.Unlinked = unlinked; });
 }
 
 AlarmLimits PlantModel::alarmLimits(int panel, int slot) const
@@ -130,19 +168,34 @@ AlarmLimits PlantModel::alarmLimits(int panel, int slot) const
     return readSlot(panel, slot, [](const SlotRecord &r) { return r.limits; });
 }
 
-void PlantModel::setAlarmLimits(int panel, int slot, const AlarmLimits &limits)
-{
-    changeSlot(panel, slot, [&](SlotRecord &r) { r.limits = limits; });
-}
-
 AlarmState PlantModel::alarmState(int panel, int slot) const
 {
     return readSlot(panel, slot, [](const SlotRecord &r) { return r.alarm; });
 }
 
-void PlantModel::setAlarmState(int panel, int slot, const AlarmState &state)
+void PlantModel::setAlarmPoint(int panel, int slot, const AlarmLimits &limits)
 {
-    changeSlot(panel, slot, [&](SlotRecord &r) { r.alarm = state; });
+    changeSlot(panel, slot, [&](SlotRecord &r) {
+        r.limits = limits;
+        r.alarm = AlarmState{};
+    });
+}
+
+void PlantModel::clearAlarmPoint(int panel, int slot)
+{
+    changeSlot(panel, slot, [](SlotRecord &r) {
+        r.limits = AlarmLimits{};
+        r.alarm = AlarmState{};
+    });
+}
+
+std::vector<AlarmNotice> PlantModel::evaluateDeviation(int panel, int slot, const QString &pvText,
+                                                       const QString &svText)
+{
+    std::vector<AlarmNotice> due;
+    changeSlot(panel, slot,
+               [&](SlotRecord &r) { due = ::evaluateDeviation(r.limits, r.alarm, pvText, svText); });
+    return due;
 }
 
 bool PlantModel::scanAll() const

@@ -4,7 +4,9 @@
 // single pending write. One mutex guards all of it; every accessor copies whole
 // values in or out, so no reference to shared state ever escapes the lock.
 
+#include "alarmtypes.h"
 #include "linktypes.h"
+#include "panels.h"
 
 #include <QString>
 
@@ -13,9 +15,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <optional>
-
-constexpr int kPanelCount = 3;
-constexpr int kSlotCount = 10;
+#include <vector>
 
 struct LineSettings {
     int ComPort = 1;
@@ -28,18 +28,6 @@ struct SlotReading {
     QString PvText;
     QString SvText;
     QString OutText;
-};
-
-struct AlarmLimits {
-    QString HAlarm;
-    QString LAlarm;
-    bool FirstAlarm = false;
-};
-
-struct AlarmState {
-    bool HighActive = false;
-    bool LowActive = false;
-    int EventCount = 0;
 };
 
 struct SlotRecord {
@@ -77,24 +65,40 @@ public:
 
     SlotRecord slot(int panel, int slot) const; // a consistent copy of the whole record
     SlotReading reading(int panel, int slot) const;
-    void setReading(int panel, int slot, const SlotReading &reading);
-    void setPvText(int panel, int slot, const QString &text);
-    void setSvText(int panel, int slot, const QString &text);
-    void setOutText(int panel, int slot, const QString &text);
-
     int stationId(int panel, int slot) const;
     void setStationId(int panel, int slot, int id);
     int dp(int panel, int slot) const;
-    void setDp(int panel, int slot, int dp);
     bool unlinked(int panel, int slot) const;
-    void setUnlinked(int panel, int slot, bool unlinked);
     int failCount(int panel, int slot) const;
-    void setFailCount(int panel, int slot, int count);
 
+    // What the engine learns from one poll, each stored in one change so that no
+    // reader sees half of an outcome (the slot unlinked with its old texts, say).
+    void storePv(int panel, int slot, const QString &pvText);  // linked, count 0
+    // Counts a failed PV read; at the fourth in a row the slot is marked unlinked with
+    // empty texts and count 0. True when this call unlinked it.
+    bool notePvFailure(int panel, int slot);
+    void storeSv(int panel, int slot, const QString &svText);  // count 0
+    void noteSvFailure(int panel, int slot);                   // count 1
+    void storeOutput(int panel, int slot, const QString &outText);
+    // The decimal-point scan's result for a slot that answered its model read: linked
+    // or not, and the decimal places when the scan found them.
+    void storeScanResult(int panel, int slot, bool unlinked, std::optional<int> dp);
+
+    // For tests and tools that stage a slot.
+    void setReading(int panel, int slot, const SlotReading &reading);
+    void setDp(int panel, int slot, int dp);
+    void setUnlinked(int panel, int slot, bool unlinked);
+
+    // Alarm points, written by the alarm table handlers. Both restart the slot's
+    // deviation state; clearing leaves the slot without an alarm point.
     AlarmLimits alarmLimits(int panel, int slot) const;
-    void setAlarmLimits(int panel, int slot, const AlarmLimits &limits);
     AlarmState alarmState(int panel, int slot) const;
-    void setAlarmState(int panel, int slot, const AlarmState &state);
+    void setAlarmPoint(int panel, int slot, const AlarmLimits &limits);
+    void clearAlarmPoint(int panel, int slot);
+    // Engine side, after a good SV read: the deviation check against the slot's alarm
+    // point, state read and written in one change.
+    std::vector<AlarmNotice> evaluateDeviation(int panel, int slot, const QString &pvText,
+                                               const QString &svText);
 
     bool scanAll() const;
     void setScanAll(bool on);

@@ -5,18 +5,15 @@
 #include "valueformat.h"
 #include "writescaling.h"
 
-#include <string>
-
 namespace {
-constexpr int kFailuresBeforeUnlink = 3;
 constexpr int kRetriesLinked = 5;
 constexpr int kRetriesUnlinked = 1;
 constexpr int kRetriesScan = 3;
 } // namespace
 
-PollCycle::PollCycle(PlantModel &model, TRs485Comm &link, EngineEvents &events,
+PollCycle::PollCycle(PlantModel &model, TRs485Comm &link, EngineEvents &events, const Clock &clock,
                      std::function<bool()> stopRequested)
-    : model_(model), link_(link), events_(events), stopRequested_(std::move(stopRequested))
+    : model_(model), link_(link), events_(events), clock_(clock), stopRequested_(std::move(stopRequested))
 {
 }
 
@@ -47,8 +44,7 @@ std::optional<int> PollCycle::read(int station, TAddress address)
     const bool good = link_.Receive(station, address);
     if (!good || stopped())
         return std::nullopt;
-    // The link's text is always a signed 16-bit decimal.
-    return std::stoi(link_.ReceivedValue());
+    return link_.ReceivedNumber();
 }
 
 void PollCycle::pointLinkAt(const LineSettings &line)
@@ -57,16 +53,6 @@ void PollCycle::pointLinkAt(const LineSettings &line)
     link_.BaudRate = static_cast<unsigned short>(line.BaudRate);
     link_.Converter = line.Converter;
     link_.Psl = line.Psl;
-}
-
-void PollCycle::markUnlinked(int panel, int slot)
-{
-    model_.setFailCount(panel, slot, 0);
-    model_.setUnlinked(panel, slot, true);
-    model_.setReading(panel, slot, SlotReading{});
-    events_.onTileLamps(panel, slot, TileLamps{});
-    events_.onScanLamp(0, 0);
-    qCDebug(lcEngine) << "panel" << panel << "slot" << slot << "unlinked";
 }
 
 void PollCycle::pollSlot(int p, int s)
@@ -82,18 +68,17 @@ void PollCycle::pollSlot(int p, int s)
     if (stopped())
         return;
     if (!pv) {
-        if (record.FailCount < kFailuresBeforeUnlink)
-            model_.setFailCount(p, s, record.FailCount + 1);
-        else
-            markUnlinked(p, s);
+        if (model_.notePvFailure(p, s)) {
+            events_.onTileLamps(p, s, TileLamps{});
+            events_.onScanLamp(0, 0);
+            qCDebug(lcEngine) << "panel" << p << "slot" << s << "unlinked";
+        }
         return;
     }
 
     const int dp = record.Dp;
     const QString pvText = formatReading(*pv, dp);
-    model_.setUnlinked(p, s, false);
-    model_.setPvText(p, s, pvText);
-    model_.setFailCount(p, s, 0);
+    model_.storePv(p, s, pvText);
 
     if (model_.detailPolling()) {
         events_.onScanLamp(p, s);
@@ -109,18 +94,26 @@ void PollCycle::pollSlot(int p, int s)
         return;
     if (sv) {
         const QString svText = formatReading(*sv, dp);
-        model_.setSvText(p, s, svText);
-        events_.onDeviation(p, s, pvText, svText);
-        model_.setFailCount(p, s, 0);
+        model_.storeSv(p, s, svText);
+        EvaluateDeviation(p, s, pvText, svText);
     } else {
-        // The good PV read has just reset the count, so this makes it 1.
-        model_.setFailCount(p, s, 1);
+        model_.noteSvFailure(p, s);
     }
 
     const std::optional<int> out = read(station, kRegOutput);
     if (stopped())
         return;
-    model_.setOutText(p, s, out ? QString::number(*out) : QString());
+    model_.storeOutput(p, s, out ? QString::number(*out) : QString());
+}
+
+void PollCycle::EvaluateDeviation(int p, int s, const QString &pvText, const QString &svText)
+{
+    const std::vector<AlarmNotice> due = model_.evaluateDeviation(p, s, pvText, svText);
+    if (due.empty())
+        return;
+    const QTime time = clock_.now().time();
+    for (const AlarmNotice &notice : due)
+        events_.onAlarm(AlarmAnnouncement{notice.side, p, s, notice.number, time});
 }
 
 void PollCycle::scanSlot(int p, int s)
@@ -135,19 +128,20 @@ void PollCycle::scanSlot(int p, int s)
     if (stopped())
         return;
     const int inputType = input ? *input : fallbackInputType(table);
-    model_.setUnlinked(p, s, !input);
 
+    std::optional<int> dp;
     const DpRule rule = dpRuleOf(table, inputType);
     if (rule == DpRule::FromRegister) {
-        const std::optional<int> dp = read(station, kRegDp);
+        const std::optional<int> fromRegister = read(station, kRegDp);
         if (stopped())
             return;
         // A value the display cannot use is treated like a failed read.
-        if (dp && plausibleDp(*dp))
-            model_.setDp(p, s, *dp);
+        if (fromRegister && plausibleDp(*fromRegister))
+            dp = fromRegister;
     } else {
-        model_.setDp(p, s, dpFor(rule, model_.dp(p, s)));
+        dp = dpFor(rule, model_.dp(p, s));
     }
+    model_.storeScanResult(p, s, !input, dp);
 }
 
 void PollCycle::scanDecimalPoints()
@@ -198,9 +192,7 @@ void PollCycle::ExecuteWrite()
     model_.setDetailPolling(true);
     // Reported once the flag is down, so whoever hears of it sees the request gone.
     if (!scaled.accepted()) {
-        qCDebug(lcEngine) << "write dropped:" << request->valueText
-                          << rejectionText(scaled.rejection);
-        events_.onWriteRejected(p, s, request->code, request->valueText,
-                                rejectionText(scaled.rejection));
+        qCDebug(lcEngine) << "write dropped:" << request->valueText << int(scaled.rejection);
+        events_.onWriteRejected({p, s, request->code, request->valueText, scaled.rejection});
     }
 }

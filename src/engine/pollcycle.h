@@ -4,6 +4,7 @@
 // the three panels, the decimal-point scan and the execution of a pending write.
 // TCommController drives it; tests call it directly and get a deterministic run.
 
+#include "clock.h"
 #include "engineevents.h"
 #include "plantmodel.h"
 #include "trs485comm.h"
@@ -25,7 +26,8 @@ public:
 
     // `stopRequested` is asked before every transaction; once it says yes nothing
     // more is sent and the result of the transaction in flight is discarded.
-    PollCycle(PlantModel &model, TRs485Comm &link, EngineEvents &events,
+    // `clock` stamps the alarm announcements.
+    PollCycle(PlantModel &model, TRs485Comm &link, EngineEvents &events, const Clock &clock,
               std::function<bool()> stopRequested);
 
     // One pass over panels 1..3, slots 1..10. Returns the number of transactions
@@ -34,6 +36,7 @@ public:
     void pollSlot(int panel, int slot);
     void scanDecimalPoints();
     void ExecuteWrite();
+    void EvaluateDeviation(int panel, int slot, const QString &pvText, const QString &svText);
 
     long transactions() const { return transactions_; }
 
@@ -41,12 +44,12 @@ private:
     bool stopped() const { return stopRequested_ && stopRequested_(); }
     std::optional<int> read(int station, TAddress address);
     void pointLinkAt(const LineSettings &line);
-    void markUnlinked(int panel, int slot);
     void scanSlot(int panel, int slot);
 
     PlantModel &model_;
     TRs485Comm &link_;
     EngineEvents &events_;
+    const Clock &clock_;
     std::function<bool()> stopRequested_;
     long transactions_ = 0;
 };

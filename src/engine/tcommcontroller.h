@@ -1,14 +1,14 @@
 #pragma once
 
 // The polling engine: one worker thread that keeps the plant model current. It owns
-// the link and everything the poll cycle calls; display changes leave it only as
-// queued signals with value arguments.
+// the link and everything the poll cycle calls; what it has to tell the windows
+// leaves it only through its EngineEvents, handed to the windows' thread in order.
 
+#include "clock.h"
 #include "plantmodel.h"
-#include "tilelamps.h"
+#include "queuedengineevents.h"
 #include "trs485comm.h"
 
-#include <QString>
 #include <QThread>
 
 #include <atomic>
@@ -17,25 +17,26 @@
 #include <memory>
 
 class PollCycle;
-class EngineEvents;
 
 class TCommController : public QThread {
     Q_OBJECT
 public:
-    // Called on the engine thread after every good SV read, with the slot's texts.
-    using DeviationHook =
-        std::function<void(int panel, int slot, const QString &pvText, const QString &svText)>;
-
-    // Created suspended: nothing is polled before start().
+    // Created suspended: nothing is polled before start(). `clock` stamps alarm
+    // announcements; without one the system clock does.
     TCommController(PlantModel &model, std::unique_ptr<TRs485Comm> link,
-                    QObject *parent = nullptr);
+                    const Clock *clock = nullptr, QObject *parent = nullptr);
     // Requests the stop and waits only for the transaction in flight, which the
     // link's abort cuts short; safe at program exit.
     ~TCommController() override;
 
     PlantModel &model() { return model_; }
 
-    void setDeviationHook(DeviationHook hook); // before start()
+    // Where the engine's events go: `target` is called on the thread of `context`.
+    // Set before start(); both must outlive the engine.
+    void deliverEventsTo(EngineEvents *target, QObject *context);
+    // The way out that the poll cycle uses; events issued here reach the target queued,
+    // as the engine's own do (tests stand in for the engine through it).
+    EngineEvents &events() { return events_; }
 
     // Called on the engine thread after every complete poll cycle, before its pause,
     // with the cycle count. For measurements; set before start().
@@ -54,27 +55,17 @@ public:
     void setIdlePause(std::chrono::milliseconds pause) { idlePause_ = pause; }
     static constexpr std::chrono::milliseconds kDefaultIdlePause{50};
 
-signals:
-    void tileLampsChanged(int panel, int slot, TileLamps lamps);
-    // The scan lamp of (panel, slot) red and the other 29 white; (0, 0) makes all white.
-    void scanLampChanged(int panel, int slot);
-    void scanProgress(int panel, int position);
-    // A write request that could not be sent (value not a number, or out of range).
-    void writeRejected(int panel, int slot, int code, const QString &valueText,
-                       const QString &reason);
-
 protected:
     void run() override;
 
 private:
-    void EvaluateDeviation(int panel, int slot, const QString &pvText, const QString &svText);
     bool stopping() const;
-
-    friend class ControllerEvents;
 
     PlantModel &model_;
     std::unique_ptr<TRs485Comm> link_;
-    DeviationHook deviationHook_;
+    SystemClock systemClock_;
+    const Clock &clock_;
+    QueuedEngineEvents events_;
     CycleHook cycleHook_;
     std::atomic<bool> stopRequested_{false};
     std::atomic<long> cycleCount_{0};
@@ -82,6 +73,5 @@ private:
     // before destruction, also to tools that cannot see inside QThread::wait().
     std::atomic<bool> runEnded_{false};
     std::chrono::milliseconds idlePause_ = kDefaultIdlePause;
-    std::unique_ptr<EngineEvents> events_;
     std::unique_ptr<PollCycle> cycle_;
 };

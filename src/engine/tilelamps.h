@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QMetaType>
-
 // The four lamps of a tile, as the status register's bits 0, 1, 3 and 4 set them.
 struct TileLamps {
     bool out1 = false;
@@ -19,4 +17,3 @@ struct TileLamps {
         return out1 == o.out1 && out2 == o.out2 && al1 == o.al1 && al2 == o.al2;
     }
 };
-Q_DECLARE_METATYPE(TileLamps)

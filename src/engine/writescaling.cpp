@@ -63,18 +63,3 @@ ScaledValue scaleWriteValue(const QString &text, ScaleClass scale, int dp)
         return {WriteRejection::OutOfRange, 0};
     return {WriteRejection::None, static_cast<int>(value)};
 }
-
-QString rejectionText(WriteRejection rejection)
-{
-    switch (rejection) {
-    case WriteRejection::NotANumber:
-        return QStringLiteral("數值格式錯誤");
-    case WriteRejection::OutOfRange:
-        return QStringLiteral("數值超出範圍");
-    case WriteRejection::NoSuchSlot:
-        return QStringLiteral("盤面或溫控點錯誤");
-    case WriteRejection::None:
-        break;
-    }
-    return QString();
-}

@@ -28,6 +28,3 @@ int scaleExponent(ScaleClass scale, int dp);
 // Accepts plain decimal numbers only: optional sign, digits, at most one "." and at
 // least one digit; surrounding blanks are ignored. "1e5", "1.2.3", "." are refused.
 ScaledValue scaleWriteValue(const QString &text, ScaleClass scale, int dp);
-
-// The reason shown to the operator when a request is dropped.
-QString rejectionText(WriteRejection rejection);

@@ -32,7 +32,7 @@ TRs485Comm::~TRs485Comm()
 
 std::string TRs485Comm::ReceivedValue() const
 {
-    return receivedValue_;
+    return receivedNumber_ ? valueText(*receivedNumber_) : std::string();
 }
 
 void TRs485Comm::abort()
@@ -128,7 +128,7 @@ bool TRs485Comm::Receive(int station, TAddress address)
             const ReplyCheck check =
                 checkReply(Psl, Converter, reply.data(), std::size_t(lastReadCount_));
             if (check.accepted()) {
-                receivedValue_ = valueText(check.value);
+                receivedNumber_ = check.value;
                 accepted = true;
                 break;
             }

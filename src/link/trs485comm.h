@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
 class TRs485Comm {
@@ -37,6 +38,8 @@ public:
     void Send(TCommand command, TAddress address, int station, unsigned short value);
     bool Receive(int station, TAddress address);
     std::string ReceivedValue() const;
+    // The same value as a number, for callers that compute with it.
+    std::int16_t ReceivedNumber() const { return receivedNumber_.value_or(0); }
 
     static int CRC_checksum(const int *values, int count) { return ::CRC_checksum(values, count); }
 
@@ -61,7 +64,7 @@ private:
     std::unique_ptr<SerialPort> port_;
     bool portReady_ = false;
     LineConfig config_;
-    std::string receivedValue_;
+    std::optional<std::int16_t> receivedNumber_; // none before the first good read
     int lastWriteCount_ = 0;
     int lastReadCount_ = 0;
 

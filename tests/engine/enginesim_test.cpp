@@ -40,6 +40,16 @@ int simDp(int station)
     }
 }
 
+// Counts the scan's progress events as the windows would receive them.
+struct ProgressCounter : QObject, EngineEvents {
+    int count = 0;
+    void onTileLamps(int, int, TileLamps) override {}
+    void onScanLamp(int, int) override {}
+    void onScanProgress(int, int) override { ++count; }
+    void onWriteRejected(const RejectedWrite &) override {}
+    void onAlarm(const AlarmAnnouncement &) override {}
+};
+
 class EngineSimTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -87,11 +97,10 @@ protected:
 
 TEST_F(EngineSimTest, ReachesTheControllersReadingsWithTheirDecimalPlaces)
 {
-    // Counted on this thread: the signal arrives queued.
-    QObject receiver;
-    int progress = 0;
-    QObject::connect(controller.get(), &TCommController::scanProgress, &receiver,
-                     [&progress](int, int) { ++progress; });
+    // Counted on this thread: the events arrive queued.
+    ProgressCounter receiver;
+    int &progress = receiver.count;
+    controller->deliverEventsTo(&receiver, &receiver);
     controller->start();
     ASSERT_TRUE(waitForCycles(2));
     ASSERT_TRUE(QTest::qWaitFor([&] { return progress == 30; }, kWaitMs));

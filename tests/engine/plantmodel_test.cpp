@@ -39,7 +39,7 @@ TEST(PlantModel, IndexesOutsideTheTablesAreIgnored)
 {
     PlantModel m;
     for (auto [p, s] : {std::pair{0, 1}, {4, 1}, {1, 0}, {1, 11}, {-1, -1}}) {
-        m.setPvText(p, s, QStringLiteral("1"));
+        m.storePv(p, s, QStringLiteral("1"));
         m.setStationId(p, s, 99);
         EXPECT_TRUE(m.reading(p, s).PvText.isEmpty());
         EXPECT_EQ(m.stationId(p, s), 0);
@@ -134,7 +134,7 @@ TEST(PlantModel, ConcurrentWritersAndReadersSeeWholeValues)
             const int n = sent.load() % 1000;
             m.setReading(1, 1, SlotReading{QString::number(n), QString::number(n),
                                            QString::number(n)});
-            m.setPvText(2, 2, QString::number(n).repeated(20));
+            m.storePv(2, 2, QString::number(n).repeated(20));
         }
     });
 
@@ -165,4 +165,67 @@ TEST(PlantModel, ConcurrentWritersAndReadersSeeWholeValues)
                   QString::number((1 + last % kSlotCount) * 1000 + last % 118));
     }
 }
+// The engine's outcomes go in whole: a window reading the slot never sees it marked
+// unlinked while its old texts are still there, nor a count left over from before.
+TEST(PlantModel, PollOutcomesAreSeenWhole)
+{
+    PlantModel m;
+    std::atomic<bool> done{false};
+    std::thread engine([&] {
+        for (int round = 0; round < 20000; ++round) {
+            m.storePv(1, 4, QStringLiteral("25.0"));
+            m.storeSv(1, 4, QStringLiteral("30.0"));
+            m.storeOutput(1, 4, QStringLiteral("537"));
+            for (int failure = 0; failure < 4; ++failure)
+                m.notePvFailure(1, 4);
+        }
+        done.store(true);
+    });
+    int halfSeen = 0;
+    while (!done.load()) {
+        const SlotRecord r = m.slot(1, 4);
+        if (r.Unlinked && (!r.reading.PvText.isEmpty() || !r.reading.SvText.isEmpty()
+                           || !r.reading.OutText.isEmpty() || r.FailCount != 0))
+            ++halfSeen;
+        if (!r.Unlinked && r.reading.PvText.isEmpty() && !r.reading.SvText.isEmpty())
+            ++halfSeen;
+    }
+    engine.join();
+    EXPECT_EQ(halfSeen, 0);
+    EXPECT_TRUE(m.unlinked(1, 4));
+    EXPECT_TRUE(m.reading(1, 4).PvText.isEmpty());
+}
+
+TEST(PlantModel, FourthFailedPvReadUnlinksAndEmptiesTheTexts)
+{
+    PlantModel m;
+    m.storePv(2, 3, QStringLiteral("1.0"));
+    m.storeSv(2, 3, QStringLiteral("2.0"));
+    m.storeOutput(2, 3, QStringLiteral("10"));
+    for (int failure = 1; failure <= 3; ++failure) {
+        EXPECT_FALSE(m.notePvFailure(2, 3)) << failure;
+        EXPECT_EQ(m.failCount(2, 3), failure);
+        EXPECT_EQ(m.reading(2, 3).PvText, QStringLiteral("1.0")) << "figures kept until unlinked";
+    }
+    EXPECT_TRUE(m.notePvFailure(2, 3));
+    const SlotRecord r = m.slot(2, 3);
+    EXPECT_TRUE(r.Unlinked);
+    EXPECT_EQ(r.FailCount, 0);
+    EXPECT_TRUE(r.reading.PvText.isEmpty() && r.reading.SvText.isEmpty() && r.reading.OutText.isEmpty());
+}
+
+TEST(PlantModel, AlarmPointChangesRestartTheDeviationState)
+{
+    PlantModel m;
+    m.setAlarmPoint(1, 2, AlarmLimits{QStringLiteral("5"), QStringLiteral("5"), true});
+    EXPECT_EQ(m.evaluateDeviation(1, 2, QStringLiteral("200"), QStringLiteral("100")).size(), 1u);
+    EXPECT_EQ(m.alarmState(1, 2).EventCount, 1);
+    m.setAlarmPoint(1, 2, AlarmLimits{QStringLiteral("5"), QStringLiteral("5"), false});
+    EXPECT_EQ(m.alarmState(1, 2).EventCount, 0);
+    EXPECT_FALSE(m.alarmState(1, 2).HighActive);
+    m.clearAlarmPoint(1, 2);
+    EXPECT_TRUE(m.alarmLimits(1, 2).HAlarm.isEmpty());
+    EXPECT_TRUE(m.evaluateDeviation(1, 2, QStringLiteral("200"), QStringLiteral("100")).empty());
+}
+
 } // namespace

@@ -65,15 +65,20 @@ protected:
     PlantModel model;
     std::unique_ptr<TRs485Comm> link = bench.makeLink();
     RecordingEvents events;
+    FixedClock clock;
     bool stop = false;
-    PollCycle cycle{model, *link, events, [this] { return stop; }};
+    PollCycle cycle{model, *link, events, clock, [this] { return stop; }};
 };
 
 TEST_F(PollCycleTest, ReadsEverySlotInOrderAndStoresFormattedTexts)
 {
+    // Every slot has an alarm point its reading lies far above, so each good SV read
+    // is followed by an evaluation that announces, with the texts just stored.
     for (int p = 1; p <= 3; ++p)
-        for (int s = 1; s <= 10; ++s)
+        for (int s = 1; s <= 10; ++s) {
             model.setDp(p, s, s % 4);
+            model.setAlarmPoint(p, s, AlarmLimits{QStringLiteral("-100000"), QStringLiteral("100000"), true});
+        }
     EXPECT_GT(cycle.runCycle(), 0);
 
     const std::vector<FakeTransaction> log = bench.transactions();
@@ -88,18 +93,19 @@ TEST_F(PollCycleTest, ReadsEverySlotInOrderAndStoresFormattedTexts)
         EXPECT_EQ(log[i].reg, regs[i % 4]) << i;
         EXPECT_EQ(log[i].attempts, 1) << i;
     }
-    ASSERT_EQ(events.deviations.size(), 30u);
+    ASSERT_EQ(events.alarms.size(), 30u);
     for (int p = 1; p <= 3; ++p) {
         for (int s = 1; s <= 10; ++s) {
             const SlotReading r = model.reading(p, s);
             EXPECT_EQ(r.PvText, formatReading(1000 * p + 10 * s + 1, s % 4));
             EXPECT_EQ(r.SvText, formatReading(2000 + s, s % 4));
             EXPECT_EQ(r.OutText, QStringLiteral("500"));
-            const auto &d = events.deviations[std::size_t((p - 1) * 10 + s - 1)];
-            EXPECT_EQ(d.panel, p);
-            EXPECT_EQ(d.slot, s);
-            EXPECT_EQ(d.pv, r.PvText);
-            EXPECT_EQ(d.sv, r.SvText);
+            const AlarmAnnouncement &a = events.alarms[std::size_t((p - 1) * 10 + s - 1)];
+            EXPECT_EQ(a.panel, p);
+            EXPECT_EQ(a.slot, s);
+            EXPECT_EQ(a.side, AlarmSide::High);
+            EXPECT_EQ(a.number, 1);
+            EXPECT_EQ(a.time, clock.at.time());
         }
     }
     EXPECT_EQ(model.reading(1, 2).PvText, QStringLiteral("10.21"));
@@ -161,6 +167,8 @@ TEST_F(PollCycleTest, LinkedControllerUnlinksAtItsFourthFailedPvRead)
 TEST_F(PollCycleTest, FailedSvReadMakesTheThirdFailedPvReadUnlink)
 {
     cycle.runCycle();
+    // An alarm point the reading is always beyond: any evaluation would announce.
+    model.setAlarmPoint(2, 5, AlarmLimits{QStringLiteral("-100000"), QStringLiteral("100000"), true});
     const QString sv = model.reading(2, 5).SvText;
     bench.setRegister(2, 15, kSv, 2999);
     bench.failNext(2, 15, kSv, 1);
@@ -168,8 +176,8 @@ TEST_F(PollCycleTest, FailedSvReadMakesTheThirdFailedPvReadUnlink)
     cycle.runCycle();
     EXPECT_EQ(model.reading(2, 5).SvText, sv) << "a failed SV read keeps the previous text";
     EXPECT_EQ(model.failCount(2, 5), 1);
-    EXPECT_FALSE(std::any_of(events.deviations.begin(), events.deviations.end(),
-                             [](const auto &d) { return d.panel == 2 && d.slot == 5; }))
+    EXPECT_FALSE(std::any_of(events.alarms.begin(), events.alarms.end(),
+                             [](const auto &a) { return a.panel == 2 && a.slot == 5; }))
         << "no alarm evaluation without a good SV";
 
     bench.setSilent(2, 15, true);
@@ -374,14 +382,16 @@ TEST_F(PollCycleTest, RequestThatCannotBeSentIsDroppedAndReported)
         int code;
         int dp;
         const char *text;
-        const char *reason;
+        WriteRejection reason;
     };
+    constexpr WriteRejection NaN = WriteRejection::NotANumber;
+    constexpr WriteRejection Range = WriteRejection::OutOfRange;
+    constexpr WriteRejection Slot = WriteRejection::NoSuchSlot;
     const Case cases[] = {
-        {1, 1, 0, 1, "", "數值格式錯誤"},       {1, 1, 0, 1, ".", "數值格式錯誤"},
-        {1, 1, 0, 1, "1.2.3", "數值格式錯誤"},  {1, 1, 95, 1, "abc", "數值格式錯誤"},
-        {1, 1, 0, 1, "1e5", "數值格式錯誤"},    {2, 3, 0, 2, "2000", "數值超出範圍"},
-        {2, 3, 101, 0, "40", "數值超出範圍"},   {4, 1, 0, 0, "1", "盤面或溫控點錯誤"},
-        {1, 11, 0, 0, "1", "盤面或溫控點錯誤"}, {0, 0, 0, 0, "1", "盤面或溫控點錯誤"},
+        {1, 1, 0, 1, "", NaN},      {1, 1, 0, 1, ".", NaN},       {1, 1, 0, 1, "1.2.3", NaN},
+        {1, 1, 95, 1, "abc", NaN},  {1, 1, 0, 1, "1e5", NaN},     {2, 3, 0, 2, "2000", Range},
+        {2, 3, 101, 0, "40", Range}, {4, 1, 0, 0, "1", Slot},     {1, 11, 0, 0, "1", Slot},
+        {0, 0, 0, 0, "1", Slot},
     };
     for (const Case &c : cases) {
         events.clear();
@@ -399,7 +409,7 @@ TEST_F(PollCycleTest, RequestThatCannotBeSentIsDroppedAndReported)
         EXPECT_EQ(r.slot, c.slot);
         EXPECT_EQ(r.code, c.code);
         EXPECT_EQ(r.valueText, QString::fromUtf8(c.text));
-        EXPECT_EQ(r.reason, QString::fromUtf8(c.reason));
+        EXPECT_EQ(r.reason, c.reason) << c.text;
         // The engine carries on with the whole cycle.
         EXPECT_EQ(bench.transactions().size(), 120u) << c.text;
     }

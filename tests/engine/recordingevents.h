@@ -4,7 +4,7 @@
 
 #include "engineevents.h"
 
-#include <QString>
+#include <QDateTime>
 
 #include <vector>
 
@@ -17,20 +17,12 @@ struct RecordingEvents : EngineEvents {
         int panel, slot;
         bool operator==(const Pair &o) const { return panel == o.panel && slot == o.slot; }
     };
-    struct Rejection {
-        int panel, slot, code;
-        QString valueText, reason;
-    };
-    struct Deviation {
-        int panel, slot;
-        QString pv, sv;
-    };
 
     std::vector<Lamps> lamps;
     std::vector<Pair> scanLamps;
     std::vector<Pair> progress; // (panel, position)
-    std::vector<Rejection> rejections;
-    std::vector<Deviation> deviations;
+    std::vector<RejectedWrite> rejections;
+    std::vector<AlarmAnnouncement> alarms;
     std::vector<char> order; // 'L' tile lamps, 'S' scan lamp, in emission order
 
     void onTileLamps(int panel, int slot, TileLamps l) override
@@ -44,14 +36,13 @@ struct RecordingEvents : EngineEvents {
         order.push_back('S');
     }
     void onScanProgress(int panel, int position) override { progress.push_back({panel, position}); }
-    void onWriteRejected(int panel, int slot, int code, const QString &valueText,
-                         const QString &reason) override
-    {
-        rejections.push_back({panel, slot, code, valueText, reason});
-    }
-    void onDeviation(int panel, int slot, const QString &pv, const QString &sv) override
-    {
-        deviations.push_back({panel, slot, pv, sv});
-    }
+    void onWriteRejected(const RejectedWrite &write) override { rejections.push_back(write); }
+    void onAlarm(const AlarmAnnouncement &a) override { alarms.push_back(a); }
     void clear() { *this = RecordingEvents(); }
+};
+
+// A clock that stands still where the test puts it.
+struct FixedClock : Clock {
+    QDateTime at{QDate(2026, 12, 10), QTime(9, 0, 4)};
+    QDateTime now() const override { return at; }
 };

@@ -1,42 +1,38 @@
 #include "tcommcontroller.h"
 
 #include "fakecontrollers.h"
+#include "recordingevents.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QSignalSpy>
 #include <QTest>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
-#include <mutex>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace {
 constexpr int kWaitMs = 10000;
 
-// Lives on the test thread; the controller's signals reach it queued. Each slot notes
-// whether it ran on its own thread and passes the values on to a spy.
-class Receiver : public QObject {
-    Q_OBJECT
+// The windows' side of the engine's events: runs on the test thread, notes whether
+// every event arrived there, and keeps them in order.
+class Receiver : public QObject, public EngineEvents {
 public:
     bool wrongThread = false;
+    std::vector<std::pair<int, int>> progress;
+    std::vector<std::pair<int, int>> scanLamps;
+    std::vector<std::tuple<int, int, TileLamps>> lamps;
+    std::vector<RejectedWrite> rejected;
+    std::vector<AlarmAnnouncement> alarms;
 
-public slots:
-    void onLamps(int p, int s, TileLamps l) { check(); emit lamps(p, s, l); }
-    void onScanLamp(int p, int s) { check(); emit scanLamp(p, s); }
-    void onProgress(int p, int pos) { check(); emit progress(p, pos); }
-    void onRejected(int p, int s, int code, const QString &text, const QString &reason)
-    {
-        check();
-        emit rejected(p, s, code, text, reason);
-    }
-
-signals:
-    void lamps(int p, int s, TileLamps l);
-    void scanLamp(int p, int s);
-    void progress(int p, int pos);
-    void rejected(int p, int s, int code, const QString &text, const QString &reason);
+    void onTileLamps(int p, int s, TileLamps l) override { check(); lamps.emplace_back(p, s, l); }
+    void onScanLamp(int p, int s) override { check(); scanLamps.emplace_back(p, s); }
+    void onScanProgress(int p, int pos) override { check(); progress.emplace_back(p, pos); }
+    void onWriteRejected(const RejectedWrite &w) override { check(); rejected.push_back(w); }
+    void onAlarm(const AlarmAnnouncement &a) override { check(); alarms.push_back(a); }
 
 private:
     void check() { wrongThread = wrongThread || QThread::currentThread() != thread(); }
@@ -55,15 +51,8 @@ protected:
     }
     void makeController()
     {
-        controller = std::make_unique<TCommController>(model, bench.makeLink());
-        QObject::connect(controller.get(), &TCommController::tileLampsChanged, &receiver,
-                         &Receiver::onLamps);
-        QObject::connect(controller.get(), &TCommController::scanLampChanged, &receiver,
-                         &Receiver::onScanLamp);
-        QObject::connect(controller.get(), &TCommController::scanProgress, &receiver,
-                         &Receiver::onProgress);
-        QObject::connect(controller.get(), &TCommController::writeRejected, &receiver,
-                         &Receiver::onRejected);
+        controller = std::make_unique<TCommController>(model, bench.makeLink(), &clock);
+        controller->deliverEventsTo(&receiver, &receiver);
     }
     bool anyWrite() const
     {
@@ -75,6 +64,7 @@ protected:
 
     FakeControllers bench;
     PlantModel model;
+    FixedClock clock;
     Receiver receiver;
     std::unique_ptr<TCommController> controller;
 };
@@ -82,59 +72,44 @@ protected:
 TEST_F(ControllerTest, ScansThenPollsAndHandsDisplayChangesToTheWindowThread)
 {
     bench.setRegister(2, 13, 0x88, 0x0019);
+    // Slot (2, 3) reads far above its set value: its first evaluation announces.
+    model.setAlarmPoint(2, 3, AlarmLimits{QStringLiteral("-100000"), QStringLiteral("100000"), true});
     makeController();
-    QSignalSpy progress(&receiver, &Receiver::progress);
-    QSignalSpy lamps(&receiver, &Receiver::lamps);
-    QSignalSpy scanLamps(&receiver, &Receiver::scanLamp);
-    std::mutex m;
-    std::vector<QString> hookTexts;
-    bool hookOnEngineThread = true;
-    const QThread *testThread = QThread::currentThread();
-    controller->setDeviationHook([&](int p, int s, const QString &pv, const QString &sv) {
-        std::lock_guard<std::mutex> lock(m);
-        hookOnEngineThread = hookOnEngineThread && QThread::currentThread() != testThread;
-        if (p == 2 && s == 3)
-            hookTexts = {pv, sv};
-    });
     controller->start();
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return controller->cycleCount() >= 2 && lamps.size() >= 60; },
-                                kWaitMs));
-    ASSERT_GE(progress.size(), 30);
-    for (int i = 0; i < 30; ++i) {
-        EXPECT_EQ(progress.at(i).at(0).toInt(), i / 10 + 1);
-        EXPECT_EQ(progress.at(i).at(1).toInt(), i % 10 + 1);
-    }
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return controller->cycleCount() >= 2 && receiver.lamps.size() >= 60; }, kWaitMs));
+    ASSERT_GE(receiver.progress.size(), 30u);
+    for (int i = 0; i < 30; ++i)
+        EXPECT_EQ(receiver.progress[std::size_t(i)], std::make_pair(i / 10 + 1, i % 10 + 1));
     // The first cycle's order of lamps: slot (1,1) first, then (1,2)...
-    EXPECT_EQ(scanLamps.at(0).at(0).toInt(), 1);
-    EXPECT_EQ(scanLamps.at(0).at(1).toInt(), 1);
-    EXPECT_EQ(scanLamps.at(12).at(0).toInt(), 2);
-    EXPECT_EQ(scanLamps.at(12).at(1).toInt(), 3);
-    const TileLamps l = lamps.at(12).at(2).value<TileLamps>();
-    EXPECT_EQ(lamps.at(12).at(0).toInt(), 2);
+    EXPECT_EQ(receiver.scanLamps.at(0), std::make_pair(1, 1));
+    EXPECT_EQ(receiver.scanLamps.at(12), std::make_pair(2, 3));
+    const auto &[panel, slot, l] = receiver.lamps.at(12);
+    EXPECT_EQ(std::make_pair(panel, slot), std::make_pair(2, 3));
     EXPECT_EQ(l, (TileLamps{true, false, true, true}));
+
+    ASSERT_EQ(receiver.alarms.size(), 1u);
+    const AlarmAnnouncement &a = receiver.alarms[0];
+    EXPECT_EQ(std::make_tuple(a.panel, a.slot, a.number, a.side), std::make_tuple(2, 3, 1, AlarmSide::High));
+    EXPECT_EQ(a.time, clock.at.time());
     EXPECT_FALSE(receiver.wrongThread);
 
     controller->requestStop();
     ASSERT_TRUE(controller->wait(kWaitMs));
-    std::lock_guard<std::mutex> lock(m);
-    EXPECT_TRUE(hookOnEngineThread);
-    ASSERT_EQ(hookTexts.size(), 2u);
-    EXPECT_EQ(hookTexts[0], model.reading(2, 3).PvText);
-    EXPECT_EQ(hookTexts[1], model.reading(2, 3).SvText);
 }
 
-TEST_F(ControllerTest, RejectedWriteIsSignalledAndTheEngineCarriesOn)
+TEST_F(ControllerTest, RejectedWriteIsReportedAndTheEngineCarriesOn)
 {
     makeController();
-    QSignalSpy rejected(&receiver, &Receiver::rejected);
     controller->start();
     model.RequestWrite(3, 2, 0, QStringLiteral("1.2.3"));
-    ASSERT_TRUE(rejected.wait(kWaitMs));
-    EXPECT_EQ(rejected.at(0).at(0).toInt(), 3);
-    EXPECT_EQ(rejected.at(0).at(1).toInt(), 2);
-    EXPECT_EQ(rejected.at(0).at(3).toString(), QStringLiteral("1.2.3"));
-    EXPECT_EQ(rejected.at(0).at(4).toString(), QStringLiteral("數值格式錯誤"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !receiver.rejected.empty(); }, kWaitMs));
+    const RejectedWrite &r = receiver.rejected[0];
+    EXPECT_EQ(r.panel, 3);
+    EXPECT_EQ(r.slot, 2);
+    EXPECT_EQ(r.valueText, QStringLiteral("1.2.3"));
+    EXPECT_EQ(r.reason, WriteRejection::NotANumber);
     EXPECT_FALSE(model.writePending());
     const long cycles = controller->cycleCount();
     ASSERT_TRUE(QTest::qWaitFor([&] { return controller->cycleCount() > cycles + 1; }, kWaitMs));
@@ -210,4 +185,3 @@ TEST_F(ControllerTest, ControllerNeverStartedIsDestroyedCleanly)
 }
 } // namespace
 
-#include "tcommcontroller_test.moc"

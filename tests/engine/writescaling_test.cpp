@@ -85,7 +85,6 @@ TEST(WriteScaling, RefusesTextsThatAreNotPlainNumbersOrDoNotFit)
     for (const RejectCase &c : kRejected) {
         const ScaledValue v = scaleWriteValue(QString::fromUtf8(c.text), c.scale, c.dp);
         EXPECT_EQ(v.rejection, c.reason) << '"' << c.text << '"';
-        EXPECT_FALSE(rejectionText(v.rejection).isEmpty()) << c.text;
     }
 }
 
