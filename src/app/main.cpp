@@ -1,9 +1,12 @@
 // The program entry: the application object, the store, the link and the engine,
 // then the seventeen windows in their fixed order, and the message loop.
 
+#include "applicationtitle.h"
 #include "appwindows.h"
+#include "clock.h"
 #include "closeonsignal.h"
 #include "linklog.h"
+#include "localeformats.h"
 #include "messageboxes.h"
 #include "plantmodel.h"
 #include "portmap.h"
@@ -12,6 +15,7 @@
 #include "systemserialport.h"
 #include "tcommcontroller.h"
 #include "tempmonapplication.h"
+#include "tempmonversion.h"
 #include "tfmhome.h"
 #include "trs485comm.h"
 
@@ -27,18 +31,22 @@ int main(int argc, char *argv[])
     try {
         QCoreApplication::setApplicationName(QStringLiteral("tempmon"));
         QCoreApplication::setApplicationVersion(QStringLiteral(TEMPMON_VERSION));
-        QGuiApplication::setApplicationDisplayName(QStringLiteral(" 溫度監控系統 Ver9.22 "));
+        ApplicationTitle title(QStringLiteral(" 溫度監控系統 Ver" TEMPMON_VERSION " "));
         // The program ends with its main window, even while a dialog is still open.
         QGuiApplication::setQuitOnLastWindowClosed(false);
         installProgramFonts();
 
         QSettingsStore store;
         PlantModel model;
+        SystemClock clock;
+        const std::unique_ptr<LocaleFormats> locale = systemLocaleFormats();
         auto link = std::make_unique<TRs485Comm>(systemSerialPortFactory(), SettingsPortMap());
         attachLinkLog(*link);
-        auto engine = std::make_unique<TCommController>(model, std::move(link));
+        auto engine = std::make_unique<TCommController>(model, std::move(link), &clock);
 
-        AppWindows windows(model, std::move(engine), store, boxes);
+        const AppServices services{model, store, boxes, clock, *locale, title,
+                                   QCoreApplication::applicationDirPath()};
+        AppWindows windows(services, std::move(engine));
         QObject::connect(&windows.home(), &TFmHome::shutDown, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
         closeOnTerminationSignals(windows.home());

@@ -27,12 +27,13 @@ std::unique_ptr<T> AppWindows::make(Args &&...args)
     return window;
 }
 
-AppWindows::AppWindows(PlantModel &model, std::unique_ptr<TCommController> engine, SettingsStore &store,
-                       MessageBoxes &boxes)
+AppWindows::AppWindows(const AppServices &services, std::unique_ptr<TCommController> engine)
 {
-    FmHome = make<TFmHome>(model, std::move(engine), store, boxes);
-    FmCommSetting = make<TFmCommSetting>(model, store, boxes);
-    FmSetPage = make<TFmSetPage>();
+    FmHome = make<TFmHome>(services, std::move(engine));
+    FmCommSetting = make<TFmCommSetting>(services.model, services.store, services.boxes);
+    TFmHome *home = FmHome.get();
+    FmSetPage = make<TFmSetPage>(services.model, services.boxes, services.applicationTitle,
+                                 [home] { return home->SelectedPanel(); });
     FmBarPage = make<TFmBarPage>();
     FmChartSetting = make<TFmChartSetting>();
     FmWriting = make<TFmWriting>();

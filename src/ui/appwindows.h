@@ -4,14 +4,13 @@
 // first, so its constructor runs before any other window exists) and kept until the
 // program ends. They are destroyed in the reverse order, the main window last.
 
+#include "appservices.h"
+
 #include <QList>
 #include <QWidget>
 
 #include <memory>
 
-class MessageBoxes;
-class PlantModel;
-class SettingsStore;
 class TCommController;
 class TFmHome;
 class TFmCommSetting;
@@ -33,8 +32,7 @@ class TFmTitle;
 
 class AppWindows {
 public:
-    AppWindows(PlantModel &model, std::unique_ptr<TCommController> engine, SettingsStore &store,
-               MessageBoxes &boxes);
+    AppWindows(const AppServices &services, std::unique_ptr<TCommController> engine);
     ~AppWindows();
     AppWindows(const AppWindows &) = delete;
     AppWindows &operator=(const AppWindows &) = delete;

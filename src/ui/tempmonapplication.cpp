@@ -1,12 +1,9 @@
 #include "tempmonapplication.h"
 
 #include "messageboxes.h"
-
-#include <QLoggingCategory>
+#include "uilog.h"
 
 #include <exception>
-
-Q_LOGGING_CATEGORY(lcApp, "tempmon.ui", QtWarningMsg)
 
 TempmonApplication::TempmonApplication(int &argc, char **argv, MessageBoxes &boxes)
     : QApplication(argc, argv), boxes_(boxes)
@@ -22,7 +19,7 @@ int reportDepth = 0;
 void report(MessageBoxes &boxes, const QString &text)
 {
     if (reportDepth > 0) {
-        qCCritical(lcApp) << "error while an error was being shown:" << text;
+        qCCritical(lcUi) << "error while an error was being shown:" << text;
         return;
     }
     ++reportDepth;

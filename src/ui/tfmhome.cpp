@@ -2,40 +2,44 @@
 
 #include "ui_tfmhome.h"
 
+#include "alarmpage.h"
+#include "applicationtitle.h"
+#include "barchartpage.h"
 #include "buttonmarker.h"
+#include "clock.h"
 #include "homepages.h"
 #include "hotkeypriority.h"
+#include "localeformats.h"
 #include "messageboxes.h"
 #include "plantmodel.h"
 #include "recipefolder.h"
+#include "recipepage.h"
 #include "settingsstore.h"
 #include "settingswalk.h"
 #include "tcontroller.h"
+#include "tempmonversion.h"
 #include "tfmbarpage.h"
 #include "tfmcommsetting.h"
+#include "tfmsetpage.h"
+#include "trendpage.h"
+#include "uilog.h"
+#include "writerejection.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QLabel>
 #include <QLineEdit>
-#include <QLoggingCategory>
 #include <QProcess>
 #include <QShortcut>
 #include <QShowEvent>
 #include <QTimer>
 #include <QToolButton>
 
-Q_LOGGING_CATEGORY(lcHome, "tempmon.ui", QtWarningMsg)
-
 namespace {
-
-const char *const kPanelLetters = " ABC"; // 1-based
 
 QString panelChildName(const char *prefix, int panel, int slot)
 {
-    return QStringLiteral("%1%2%3").arg(QLatin1String(prefix)).arg(QLatin1Char(kPanelLetters[panel])).arg(slot);
+    return QStringLiteral("%1%2%3").arg(QLatin1String(prefix)).arg(panelLetter(panel)).arg(slot);
 }
 
 QTimer *makeTimer(QObject *owner, const char *name, int intervalMs)
@@ -55,15 +59,13 @@ void setBold(QWidget *widget, bool bold)
 
 } // namespace
 
-TFmHome::TFmHome(PlantModel &model, std::unique_ptr<TCommController> engine, SettingsStore &store,
-                 MessageBoxes &boxes, QWidget *parent)
+TFmHome::TFmHome(const AppServices &services, std::unique_ptr<TCommController> engine, QWidget *parent)
     : QWidget(parent),
       ui(std::make_unique<Ui::TFmHome>()),
-      model_(model),
+      services_(services),
+      model_(services.model),
       engine_(std::move(engine)),
-      store_(store),
-      boxes_(boxes),
-      pictures_(QCoreApplication::applicationDirPath(), [this](const QString &text) { reportError(text); })
+      pictures_(services.programFolder, [this](const QString &text) { reportError(text); })
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("FmHome"));
@@ -81,10 +83,7 @@ TFmHome::TFmHome(PlantModel &model, std::unique_ptr<TCommController> engine, Set
     connect(clockTimer_, &QTimer::timeout, this, &TFmHome::updateClock);
     ButtonImage << selectedButtonMarker();
 
-    // 1. Nothing has been printed automatically yet.
-    lastAutoPrint_ = QDateTime();
-
-    // 2. Ctrl+A opens the title window from every window of the program. (A hot key
+    // Ctrl+A opens the title window from every window of the program. (A hot key
     // seen while another program has the focus would need the platform's global
     // hot-key service; an application-wide shortcut is what this toolkit offers.)
     auto *titleKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_A), this);
@@ -93,23 +92,55 @@ TFmHome::TFmHome(PlantModel &model, std::unique_ptr<TCommController> engine, Set
     connect(titleKey, &QShortcut::activated, this, [this] { showWindow(windows_.title); });
     qApp->installEventFilter(new HotKeyPriority(titleKey->key(), this));
 
-    // 3.-5. Tiles, recipe fields, slot numbers and the setting buttons.
-    std::array<QWidget *, 31> lamps{};
-    for (int panel = 1; panel <= 3; ++panel) {
-        panelViews_[panel] = findChild<QWidget *>(QStringLiteral("Panel%1").arg(QLatin1Char(kPanelLetters[panel])));
+    setUpTiles();
+    setUpPageButtons();
+    connectControls();
+
+    // The engine arrives created and suspended; what it reports comes here.
+    engine_->deliverEventsTo(this, this);
+
+    // A missing picture is told once and the button shows its name instead, so an
+    // incomplete installation still runs.
+    setWindowTitle(QStringLiteral("溫度監控-->監控畫面"));
+    pictures_.checkAll();
+    showPageButtonPictures(1);
+    showPage("Panel1");
+    selectPanel(1);
+
+    recipeFolder_ = ensureRecipeFolder(services_.programFolder);
+    if (recipeFolder_.isEmpty())
+        qCWarning(lcUi) << "no folder for recipes could be created";
+
+    ui->RzVersionInfoStatus1->setText(QStringLiteral("VER " TEMPMON_VERSION));
+    ui->RzVersionInfoStatus1->setAccessibleName(ui->RzVersionInfoStatus1->text());
+    updateClock();
+    clockTimer_->start();
+}
+
+TFmHome::~TFmHome() = default;
+
+void TFmHome::setUpTiles()
+{
+    std::array<QWidget *, kPanelCount * kSlotCount + 1> lamps{};
+    for (int panel = 1; panel <= kPanelCount; ++panel) {
+        panelViews_[panel] = findChild<QWidget *>(QStringLiteral("Panel%1").arg(panelLetter(panel)));
         panelViews_[panel]->setAccessibleName(QStringLiteral("盤面-%1").arg(panel));
-        for (int slot = 1; slot <= 10; ++slot) {
+        for (int slot = 1; slot <= kSlotCount; ++slot) {
             TController *tile = findChild<TController *>(panelChildName("Controller", panel, slot));
             tiles_[panel][slot] = tile;
             recipes_[panel][slot] = findChild<QLineEdit *>(panelChildName("TxtRecipe", panel, slot));
-            lamps[ScanLamps::lampIndex(panel, slot)] =
-                findChild<QWidget *>(QStringLiteral("Shape%1").arg(ScanLamps::lampIndex(panel, slot)));
+            const int lamp = ScanLamps::lampIndex(panel, slot);
+            lamps[lamp] = findChild<QWidget *>(QStringLiteral("Shape%1").arg(lamp));
             tile->setSlotNumber(slot);
             connect(tile, &TController::settingButtonReleased, this,
                     [this, tile] { ControllerA1BtnSETMouseUp(tile); });
         }
     }
     scanLamps_.attach(lamps);
+}
+
+void TFmHome::setUpPageButtons()
+{
     panelButtons_ = {nullptr, ui->BtnA, ui->BtnB, ui->BtnC};
     pageButtons_ = {nullptr, ui->ImgButton1, ui->ImgButton2, ui->ImgButton3,
                     ui->ImgButton4, ui->ImgButton5, ui->ImgButton6};
@@ -121,63 +152,17 @@ TFmHome::TFmHome(PlantModel &model, std::unique_ptr<TCommController> engine, Set
         if (page.pageName)
             findChild<QWidget *>(QLatin1String(page.pageName))->setAccessibleName(QString::fromUtf8(page.label));
     }
-    connectControls();
-
-    // 6. The engine arrives created and suspended; only its display changes are wired.
-    connectEngine();
-
-    // 7. Caption and the page-button pictures. A missing picture is told once and the
-    // button shows its name instead, so an incomplete installation still runs.
-    setWindowTitle(QStringLiteral("溫度監控-->監控畫面"));
-    pictures_.checkAll();
-    showPageButtonPictures(1);
-
-    // 8. The monitoring page in front, showing panel 1.
-    showPage("Panel1");
-    selectPanel(1);
-
-    // 9. The first trend-chart button and the alarm record button get the same mark
-    // once the trend and alarm pages have their buttons.
-
-    // 10. Copying the alarm settings table into the slot records joins here with the
-    // alarm tables.
-
-    // 11. The folder the recipe files are saved in.
-    const QString recipeFolder = ensureRecipeFolder(QCoreApplication::applicationDirPath());
-    if (recipeFolder.isEmpty())
-        qCWarning(lcHome) << "no folder for recipes could be created";
-
-    // 12. The auto-print unit selector and the reset of the alarm counts join here
-    // with the alarm page.
-
-    // 13. Recording starts from its defaults until the settings are loaded.
-    recordSettings_ = RecordSettings();
-
-    // 14. The bar charts' labels and the choice of panel 1's chart join here with
-    // the bar page.
-
-    ui->RzVersionInfoStatus1->setText(
-        QStringLiteral("VER %1").arg(QCoreApplication::applicationVersion().isEmpty()
-                                         ? QStringLiteral("9.22")
-                                         : QCoreApplication::applicationVersion()));
-    updateClock();
-    clockTimer_->start();
 }
-
-TFmHome::~TFmHome() = default;
 
 void TFmHome::setWindows(const HomeWindows &windows)
 {
     windows_ = windows;
-    if (windows_.barPage) {
-        connect(engine_.get(), &TCommController::scanProgress, windows_.barPage, &TFmBarPage::setProgress,
-                Qt::QueuedConnection);
+    if (windows_.barPage)
         connect(windows_.barPage, &TFmBarPage::scanWindowClosed, this, [this] { chartsReady_ = true; });
-    }
     if (windows_.commSetting) {
         connect(windows_.commSetting, &TFmCommSetting::titleApplied, this, [this](const QString &title) {
             setWindowTitle(title);
-            QGuiApplication::setApplicationDisplayName(title);
+            services_.applicationTitle.setText(title);
         });
     }
 }
@@ -203,22 +188,43 @@ QLineEdit *TFmHome::recipeField(int panel, int slot) const
     return recipes_[panel][slot];
 }
 
+TrendPage *TFmHome::trendPage() const { return ui->Panel2; }
+BarChartPage *TFmHome::barChartPage() const { return ui->Panel5; }
+AlarmPage *TFmHome::alarmPage() const { return ui->Panel3; }
+RecipePage *TFmHome::recipePage() const { return ui->Panel4; }
+
 QIcon TFmHome::buttonImage(int index) const
 {
     return index >= 0 && index < ButtonImage.size() ? ButtonImage.at(index) : QIcon();
 }
 
-void TFmHome::connectEngine()
+void TFmHome::onTileLamps(int panel, int slot, TileLamps lamps)
 {
-    qRegisterMetaType<TileLamps>("TileLamps");
-    TCommController *engine = engine_.get();
-    connect(engine, &TCommController::tileLampsChanged, this, [this](int panel, int slot, TileLamps lamps) {
-        if (TController *target = tile(panel, slot))
-            target->setLamps(lamps);
-    }, Qt::QueuedConnection);
-    connect(engine, &TCommController::scanLampChanged, this,
-            [this](int panel, int slot) { scanLamps_.select(panel, slot); }, Qt::QueuedConnection);
-    connect(engine, &TCommController::writeRejected, this, &TFmHome::onWriteRejected, Qt::QueuedConnection);
+    if (TController *target = tile(panel, slot))
+        target->setLamps(lamps);
+}
+
+void TFmHome::onScanLamp(int panel, int slot)
+{
+    scanLamps_.select(panel, slot);
+}
+
+void TFmHome::onScanProgress(int panel, int position)
+{
+    if (windows_.barPage)
+        windows_.barPage->setProgress(panel, position);
+}
+
+void TFmHome::onWriteRejected(const RejectedWrite &write)
+{
+    if (ui->Panel4->takesRejection(write))
+        return;
+    services_.boxes.show(this, QStringLiteral("錯誤"), rejectionMessage(write), MessageBoxes::Icon::Error);
+}
+
+void TFmHome::onAlarm(const AlarmAnnouncement &announcement)
+{
+    ui->Panel3->AnnounceAlarm(announcement);
 }
 
 void TFmHome::connectControls()
@@ -265,6 +271,13 @@ void TFmHome::pageButtonClick(int button)
     showPageButtonPictures(button);
 }
 
+void TFmHome::showMonitoringPage()
+{
+    setWindowTitle(QString::fromUtf8(homePageForButton(1)->caption));
+    showPage("Panel1");
+    showPageButtonPictures(1);
+}
+
 void TFmHome::showPage(const char *pageName)
 {
     for (const HomePage &page : homePages()) {
@@ -297,7 +310,7 @@ void TFmHome::BtnCClick() { selectPanel(3); }
 
 void TFmHome::selectPanel(int panel)
 {
-    for (int p = 1; p <= 3; ++p) {
+    for (int p = 1; p <= kPanelCount; ++p) {
         const bool chosen = p == panel;
         panelViews_[p]->setVisible(chosen);
         setBold(panelButtons_[p], chosen);
@@ -338,33 +351,25 @@ void TFmHome::RzBitBtn2Click()
 #else
     const QString viewer = QStringLiteral("HistoryTrend");
 #endif
-    QProcess::startDetached(QDir(QCoreApplication::applicationDirPath()).filePath(viewer), {});
+    QProcess::startDetached(QDir(services_.programFolder).filePath(viewer), {});
 }
 
 void TFmHome::TmrHomeTimer()
 {
     const unsigned rejected = refreshPanelTiles(model_, selectedPanel_, tiles_[selectedPanel_]);
     if (rejected)
-        qCDebug(lcHome) << "panel" << selectedPanel_ << "ID fields kept their old station:" << Qt::hex << rejected;
-    if (alarmPrintCheck)
-        alarmPrintCheck();
-    if (barChartRefresh)
-        barChartRefresh();
+        qCDebug(lcUi) << "panel" << selectedPanel_ << "ID fields kept their old station:" << Qt::hex << rejected;
+    ui->Panel3->checkAutoPrint();
+    ui->Panel5->refresh(model_);
 }
 
 void TFmHome::ControllerA1BtnSETMouseUp(TController *tile)
 {
-    QWidget *page = windows_.setPage;
+    TFmSetPage *page = windows_.setPage;
     if (!page || !tile)
         return;
     showWindow(page);
-    const auto setCaption = [page](const char *name, const QString &text) {
-        if (auto *label = page->findChild<QLabel *>(QLatin1String(name)))
-            label->setText(text);
-    };
-    setCaption("LbPanel", QString::number(selectedPanel_));
-    setCaption("LbNO", tile->slotNumberText());
-    setCaption("LbID", tile->idText());
+    page->setHeader(QString::number(selectedPanel_), tile->slotNumberText(), tile->idText());
 }
 
 void TFmHome::showEvent(QShowEvent *event)
@@ -386,7 +391,6 @@ void TFmHome::FormShow()
     SettingsForms forms;
     forms.home = this;
     forms.commSetting = windows_.commSetting;
-    // The chart and recording dialogs join the walk once they have their controls.
     SettingsHooks hooks;
     hooks.setStationId = [this](int panel, int slot, int id) { model_.setStationId(panel, slot, id); };
     hooks.applyCommSetting = [this] {
@@ -394,7 +398,7 @@ void TFmHome::FormShow()
             windows_.commSetting->applyOk();
     };
     hooks.reportError = [this](const QString &text) { reportError(text); };
-    LoadSettings(store_, forms, hooks);
+    LoadSettings(services_.store, forms, hooks);
     // Recording begins only when monitoring is started.
     tmrRecord_->stop();
 }
@@ -417,7 +421,7 @@ void TFmHome::FormClose()
     hooks.reportError = [this](const QString &text) { reportError(text); };
     // A failed save has been told to the operator; closing goes on regardless, as a
     // window that cannot be closed would be worse than settings not kept.
-    SaveSettings(store_, forms, hooks);
+    SaveSettings(services_.store, forms, hooks);
     tmrChart_->stop();
     tmrRecord_->stop();
     tmrHome_->stop();
@@ -428,12 +432,14 @@ void TFmHome::FormClose()
 
 void TFmHome::updateClock()
 {
-    ui->RzClockStatus1->setText(QDateTime::currentDateTime().toString(QStringLiteral("yyyy/M/d HH:mm:ss")));
+    const QDateTime now = services_.clock.now();
+    ui->RzClockStatus1->setText(services_.locale.shortDate(now.date()) + QLatin1Char(' ')
+                                + services_.locale.longTime(now.time()));
 }
 
 void TFmHome::reportError(const QString &text)
 {
-    boxes_.show(this, QStringLiteral("錯誤"), text, MessageBoxes::Icon::Error);
+    services_.boxes.show(this, QStringLiteral("錯誤"), text, MessageBoxes::Icon::Error);
 }
 
 void TFmHome::showWindow(QWidget *window)
@@ -443,15 +449,4 @@ void TFmHome::showWindow(QWidget *window)
     window->show();
     window->raise();
     window->activateWindow();
-}
-
-void TFmHome::onWriteRejected(int panel, int slot, int code, const QString &valueText, const QString &reason)
-{
-    boxes_.show(this, QStringLiteral("錯誤"),
-                QStringLiteral("盤面%1 溫控點%2 的參數 (代碼 %3) 未寫入：數值「%4」%5")
-                    .arg(panel)
-                    .arg(slot)
-                    .arg(code)
-                    .arg(valueText, reason),
-                MessageBoxes::Icon::Error);
 }

@@ -3,29 +3,31 @@
 // The main window: the engine's host, the five pages and their buttons, the thirty
 // controller tiles with their scan lamps, and the start-up and shutdown order.
 
+#include "appservices.h"
 #include "displaytick.h"
+#include "engineevents.h"
 #include "pagebuttonpictures.h"
 #include "recordsettings.h"
 #include "scanlamps.h"
 #include "tcommcontroller.h"
 
-#include <QDateTime>
 #include <QIcon>
 #include <QWidget>
 
 #include <array>
-#include <functional>
 #include <memory>
 
-class MessageBoxes;
-class PlantModel;
+class AlarmPage;
+class BarChartPage;
 class QAbstractButton;
 class QLineEdit;
 class QTimer;
-class SettingsStore;
+class RecipePage;
 class TController;
 class TFmBarPage;
 class TFmCommSetting;
+class TFmSetPage;
+class TrendPage;
 
 namespace Ui {
 class TFmHome;
@@ -35,7 +37,7 @@ class TFmHome;
 // start-up order), so they are handed over once they exist.
 struct HomeWindows {
     TFmCommSetting *commSetting = nullptr; // FmCommSetting
-    QWidget *setPage = nullptr;            // FmSetPage, with labels LbPanel, LbNO, LbID
+    TFmSetPage *setPage = nullptr;         // FmSetPage
     TFmBarPage *barPage = nullptr;         // FmBarPage
     QWidget *chartSetting = nullptr;       // FmChartSetting
     QWidget *almDlg = nullptr;             // FmAlmDlg
@@ -45,27 +47,33 @@ struct HomeWindows {
     QWidget *title = nullptr;              // FmTitle
 };
 
-class TFmHome : public QWidget {
+class TFmHome : public QWidget, private EngineEvents {
     Q_OBJECT
 public:
-    TFmHome(PlantModel &model, std::unique_ptr<TCommController> engine, SettingsStore &store,
-            MessageBoxes &boxes, QWidget *parent = nullptr);
+    TFmHome(const AppServices &services, std::unique_ptr<TCommController> engine,
+            QWidget *parent = nullptr);
     ~TFmHome() override;
 
     void setWindows(const HomeWindows &windows);
+    const HomeWindows &windows() const { return windows_; }
 
     // Takes the page-button pictures from another folder than the program's own and
     // redraws the buttons for the page in front.
     void usePictureFolder(const QString &folder);
-    const HomeWindows &windows() const { return windows_; }
 
     int SelectedPanel() const { return selectedPanel_; }
     bool ChartsReady() const { return chartsReady_; }
     RecordSettings &recordSettings() { return recordSettings_; }
     TCommController &engine() { return *engine_; }
+    // Where recipe files are kept; empty when no folder could be made.
+    QString recipeFolder() const { return recipeFolder_; }
 
     TController *tile(int panel, int slot) const;
     QLineEdit *recipeField(int panel, int slot) const;
+    TrendPage *trendPage() const;
+    BarChartPage *barChartPage() const;
+    AlarmPage *alarmPage() const;
+    RecipePage *recipePage() const;
     // ButtonImage: the first picture marks the selected panel, chart and alarm buttons.
     QIcon buttonImage(int index) const;
     const ScanLamps &scanLamps() const { return scanLamps_; }
@@ -73,9 +81,9 @@ public:
     QTimer *TmrChart() const { return tmrChart_; }
     QTimer *TmrRecord() const { return tmrRecord_; }
 
-    // Later parts of the display tick, run after the tiles in this order.
-    std::function<void()> alarmPrintCheck;
-    std::function<void()> barChartRefresh;
+    // The monitoring page in front with its caption and pictures, as the recording
+    // dialog leaves the window; the engine's detail polling is not touched.
+    void showMonitoringPage();
 
 signals:
     // Shutdown has run: settings saved, timers off, engine told to stop.
@@ -107,7 +115,15 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void connectEngine();
+    // The engine's events, delivered on this window's thread in the engine's order.
+    void onTileLamps(int panel, int slot, TileLamps lamps) override;
+    void onScanLamp(int panel, int slot) override;
+    void onScanProgress(int panel, int position) override;
+    void onWriteRejected(const RejectedWrite &write) override;
+    void onAlarm(const AlarmAnnouncement &announcement) override;
+
+    void setUpTiles();
+    void setUpPageButtons();
     void connectControls();
     void pageButtonClick(int button);
     void showPage(const char *pageName);
@@ -116,24 +132,22 @@ private:
     void updateClock();
     void reportError(const QString &text);
     void showWindow(QWidget *window);
-    void onWriteRejected(int panel, int slot, int code, const QString &valueText,
-                         const QString &reason);
 
     std::unique_ptr<Ui::TFmHome> ui;
+    AppServices services_;
     PlantModel &model_;
     std::unique_ptr<TCommController> engine_;
-    SettingsStore &store_;
-    MessageBoxes &boxes_;
     HomeWindows windows_;
 
-    std::array<PanelTiles, 4> tiles_{};                      // [panel][slot], 1-based
-    std::array<std::array<QLineEdit *, 11>, 4> recipes_{};   // [panel][slot], 1-based
-    std::array<QWidget *, 4> panelViews_{};                  // PanelA..PanelC
-    std::array<QAbstractButton *, 4> panelButtons_{};        // BtnA..BtnC
-    std::array<QAbstractButton *, 7> pageButtons_{};         // ImgButton1..6
+    std::array<PanelTiles, kPanelCount + 1> tiles_{};                                  // [panel][slot]
+    std::array<std::array<QLineEdit *, kSlotCount + 1>, kPanelCount + 1> recipes_{}; // [panel][slot]
+    std::array<QWidget *, kPanelCount + 1> panelViews_{};                              // PanelA..PanelC
+    std::array<QAbstractButton *, kPanelCount + 1> panelButtons_{};                    // BtnA..BtnC
+    std::array<QAbstractButton *, 7> pageButtons_{};                                   // ImgButton1..6
     ScanLamps scanLamps_;
     PageButtonPictures pictures_;
     QList<QIcon> ButtonImage;
+    QString recipeFolder_;
 
     QTimer *tmrHome_ = nullptr;
     QTimer *tmrChart_ = nullptr;
@@ -146,5 +160,4 @@ private:
     bool shown_ = false;
     bool closed_ = false;
     RecordSettings recordSettings_;
-    QDateTime lastAutoPrint_;
 };

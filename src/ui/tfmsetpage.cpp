@@ -35,8 +35,13 @@ QLabel *headerCaption(QWidget *parent, const QString &text)
 
 } // namespace
 
-TFmSetPage::TFmSetPage(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+TFmSetPage::TFmSetPage(PlantModel &model, MessageBoxes &boxes, const ApplicationTitle &title,
+                       std::function<int()> selectedPanel, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
+      model_(model),
+      boxes_(boxes),
+      title_(title),
+      selectedPanel_(std::move(selectedPanel))
 {
     setObjectName(QStringLiteral("FmSetPage"));
     setWindowTitle(QStringLiteral("設定溫控器"));
@@ -62,4 +67,11 @@ TFmSetPage::TFmSetPage(QWidget *parent)
     layout->addWidget(header);
     layout->addStretch(1);
     resize(520, 420);
+}
+
+void TFmSetPage::setHeader(const QString &panel, const QString &slotNumber, const QString &id)
+{
+    LbPanel->setText(panel);
+    LbNO->setText(slotNumber);
+    LbID->setText(id);
 }

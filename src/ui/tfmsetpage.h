@@ -6,14 +6,31 @@
 
 #include <QDialog>
 
+#include <functional>
+
+class ApplicationTitle;
+class MessageBoxes;
+class PlantModel;
 class QLabel;
 
 class TFmSetPage : public QDialog {
     Q_OBJECT
 public:
-    explicit TFmSetPage(QWidget *parent = nullptr);
+    // `selectedPanel` answers the panel chosen on the main window at the moment of a
+    // write, which is where the write goes.
+    TFmSetPage(PlantModel &model, MessageBoxes &boxes, const ApplicationTitle &title,
+               std::function<int()> selectedPanel, QWidget *parent = nullptr);
 
-    QLabel *LbPanel = nullptr; // panel number "1".."3"
-    QLabel *LbNO = nullptr;    // slot number "01".."10"
-    QLabel *LbID = nullptr;    // station ID text of the tile
+    // The tile's setting button: panel number "1".."3", slot "01".."10", station ID text.
+    void setHeader(const QString &panel, const QString &slotNumber, const QString &id);
+
+    QLabel *LbPanel = nullptr;
+    QLabel *LbNO = nullptr;
+    QLabel *LbID = nullptr;
+
+private:
+    PlantModel &model_;
+    MessageBoxes &boxes_;
+    const ApplicationTitle &title_;
+    std::function<int()> selectedPanel_;
 };

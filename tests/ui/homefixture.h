@@ -4,7 +4,10 @@
 // in memory, message boxes that are recorded instead of shown, and a link whose
 // ports cannot be opened and are counted.
 
+#include "applicationtitle.h"
 #include "appwindows.h"
+#include "clock.h"
+#include "localeformats.h"
 #include "memorysettingsstore.h"
 #include "messageboxes.h"
 #include "plantmodel.h"
@@ -15,8 +18,11 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QList>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <atomic>
 #include <functional>
@@ -25,16 +31,24 @@
 struct ShownBox {
     QString caption;
     QString text;
+    MessageBoxes::Icon icon;
 };
 
 class RecordingBoxes : public MessageBoxes {
 public:
-    void show(QWidget *, const QString &caption, const QString &text, Icon) override
+    void show(QWidget *, const QString &caption, const QString &text, Icon icon) override
     {
-        shown.append({caption, text});
+        shown.append({caption, text, icon});
     }
     bool ask(QWidget *, const QString &, const QString &) override { return true; }
     QList<ShownBox> shown;
+};
+
+// A clock the test sets; it starts at the real time.
+class SettableClock : public Clock {
+public:
+    QDateTime now() const override { return at.isValid() ? at : QDateTime::currentDateTime(); }
+    QDateTime at;
 };
 
 // A port that refuses to open: every transaction fails at once, and is counted.
@@ -82,8 +96,14 @@ public:
                 [counter] { return std::make_unique<CountedMissingPort>(counter); },
                 [](int port) { return "/nonexistent/tempmon-port" + std::to_string(port); });
         }
+        // The program's folder is one of the test's own, with the pictures the build
+        // put beside the test program, so that nothing is left in the build tree.
+        const QDir built(QCoreApplication::applicationDirPath());
+        for (const QString &picture : built.entryList({QStringLiteral("button*.bmp")}, QDir::Files))
+            QFile::copy(built.filePath(picture), QDir(programFolder.path()).filePath(picture));
+        const AppServices services{model, *store_, boxes, clock, locale, title, programFolder.path()};
         windows = std::make_unique<AppWindows>(
-            model, std::make_unique<TCommController>(model, std::move(link)), *store_, boxes);
+            services, std::make_unique<TCommController>(model, std::move(link), &clock));
     }
     ~HomeFixture()
     {
@@ -104,6 +124,10 @@ public:
 
     PlantModel model;
     RecordingBoxes boxes;
+    SettableClock clock;
+    PatternLocaleFormats locale = PatternLocaleFormats::taiwan();
+    ApplicationTitle title{QStringLiteral(" 溫度監控系統 Ver9.22 ")};
+    QTemporaryDir programFolder;
     MemorySettingsStore memory;
     std::shared_ptr<std::atomic<int>> opens = std::make_shared<std::atomic<int>>(0);
     std::unique_ptr<AppWindows> windows;

@@ -207,9 +207,6 @@ TEST(TFmHome, DisplayTickServesTheSelectedPanelOnly)
     f.home().tile(3, 4)->setIdText("12");
     f.home().tile(1, 4)->setIdText("99");
 
-    QStringList order;
-    f.home().alarmPrintCheck = [&] { order << "print"; };
-    f.home().barChartRefresh = [&] { order << "bars"; };
     f.control<QAbstractButton>("BtnC")->click();
     f.home().TmrHomeTimer();
 
@@ -223,7 +220,6 @@ TEST(TFmHome, DisplayTickServesTheSelectedPanelOnly)
     // Panel 1 is not selected: its tiles keep their texts and its IDs stay out.
     EXPECT_TRUE(fieldText(f.home().tile(1, 1), "TxtPV").isEmpty());
     EXPECT_EQ(f.model.stationId(1, 4), 4);
-    EXPECT_EQ(order, QStringList({"print", "bars"}));
 
     f.control<QAbstractButton>("BtnA")->click();
     f.home().TmrHomeTimer();
@@ -276,15 +272,15 @@ TEST(TFmHome, SettingButtonFillsTheSettingPageHeader)
     EXPECT_EQ(setPage->findChild<QLabel *>("LbID")->text(), "23");
 }
 
-TEST(TFmHome, EngineLampSignalsReachTilesAndScanLamps)
+TEST(TFmHome, EngineLampEventsReachTilesAndScanLamps)
 {
     HomeFixture f;
     f.home().show();
     TileLamps lamps;
     lamps.out1 = true;
     lamps.al2 = true;
-    emit f.home().engine().tileLampsChanged(2, 5, lamps);
-    emit f.home().engine().scanLampChanged(2, 5);
+    f.home().engine().events().onTileLamps(2, 5, lamps);
+    f.home().engine().events().onScanLamp(2, 5);
     // Queued: nothing changes before the event loop delivers.
     EXPECT_EQ(f.home().scanLamps().activeLamp(), 0);
     ASSERT_TRUE(waitUntil([&] { return f.home().scanLamps().activeLamp() == 15; }));
@@ -293,7 +289,7 @@ TEST(TFmHome, EngineLampSignalsReachTilesAndScanLamps)
     EXPECT_EQ(f.home().scanLamps().colour(15), QColor(255, 0, 0));
     EXPECT_EQ(f.home().scanLamps().colour(14), QColor(255, 255, 255));
 
-    emit f.home().engine().scanLampChanged(0, 0);
+    f.home().engine().events().onScanLamp(0, 0);
     ASSERT_TRUE(waitUntil([&] { return f.home().scanLamps().activeLamp() == 0; }));
     EXPECT_EQ(f.home().scanLamps().colour(15), QColor(255, 255, 255));
 }
@@ -302,7 +298,7 @@ TEST(TFmHome, RejectedWriteIsToldWithPanelSlotValueAndReason)
 {
     HomeFixture f;
     f.home().show();
-    emit f.home().engine().writeRejected(2, 7, 0, "abc", "不是數字");
+    f.home().engine().events().onWriteRejected({2, 7, 0, "abc", WriteRejection::NotANumber});
     ASSERT_TRUE(waitUntil([&] { return !f.boxes.shown.isEmpty(); }));
     const ShownBox box = f.boxes.shown.last();
     EXPECT_EQ(box.caption, "錯誤");
