@@ -19,6 +19,8 @@
 #include "tfmhome.h"
 #include "trs485comm.h"
 
+#include <QPrinter>
+
 #include <exception>
 #include <memory>
 
@@ -44,7 +46,8 @@ int main(int argc, char *argv[])
         attachLinkLog(*link);
         auto engine = std::make_unique<TCommController>(model, std::move(link), &clock);
 
-        const AppServices services{model, store, boxes, clock, *locale, title,
+        QPrinter printer(QPrinter::HighResolution);
+        const AppServices services{model, store, boxes, clock, *locale, title, printer,
                                    QCoreApplication::applicationDirPath()};
         AppWindows windows(services, std::move(engine));
         QObject::connect(&windows.home(), &TFmHome::shutDown, &app, &QCoreApplication::quit,

@@ -11,6 +11,7 @@ class Clock;
 class LocaleFormats;
 class MessageBoxes;
 class PlantModel;
+class QPrinter;
 class SettingsStore;
 
 struct AppServices {
@@ -20,6 +21,9 @@ struct AppServices {
     const Clock &clock;
     const LocaleFormats &locale;
     ApplicationTitle &applicationTitle;
+    // The program's current printer: the system's default until a print dialog
+    // chooses another; every print-out goes to it.
+    QPrinter &printer;
     // The program's own folder: the page-button pictures and the "Recipe" folder.
     QString programFolder;
 };

@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QFile>
 #include <QList>
+#include <QPrinter>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -101,7 +102,9 @@ public:
         const QDir built(QCoreApplication::applicationDirPath());
         for (const QString &picture : built.entryList({QStringLiteral("button*.bmp")}, QDir::Files))
             QFile::copy(built.filePath(picture), QDir(programFolder.path()).filePath(picture));
-        const AppServices services{model, *store_, boxes, clock, locale, title, programFolder.path()};
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QDir(programFolder.path()).filePath(QStringLiteral("printed.pdf")));
+        const AppServices services{model, *store_, boxes, clock, locale, title, printer, programFolder.path()};
         windows = std::make_unique<AppWindows>(
             services, std::make_unique<TCommController>(model, std::move(link), &clock));
     }
@@ -128,6 +131,8 @@ public:
     PatternLocaleFormats locale = PatternLocaleFormats::taiwan();
     ApplicationTitle title{QStringLiteral(" 溫度監控系統 Ver9.22 ")};
     QTemporaryDir programFolder;
+    // Prints into programFolder/printed.pdf.
+    QPrinter printer{QPrinter::HighResolution};
     MemorySettingsStore memory;
     std::shared_ptr<std::atomic<int>> opens = std::make_shared<std::atomic<int>>(0);
     std::unique_ptr<AppWindows> windows;
