@@ -10,6 +10,7 @@
 #include "messageboxes.h"
 #include "plantmodel.h"
 #include "portmap.h"
+#include "printdialogs.h"
 #include "programfonts.h"
 #include "qsettingsstore.h"
 #include "systemserialport.h"
@@ -47,7 +48,8 @@ int main(int argc, char *argv[])
         auto engine = std::make_unique<TCommController>(model, std::move(link), &clock);
 
         QPrinter printer(QPrinter::HighResolution);
-        const AppServices services{model, store, boxes, clock, *locale, title, printer,
+        WidgetPrintDialogs printDialogs;
+        const AppServices services{model, store, boxes, clock, *locale, title, printer, printDialogs,
                                    QCoreApplication::applicationDirPath()};
         AppWindows windows(services, std::move(engine));
         QObject::connect(&windows.home(), &TFmHome::shutDown, &app, &QCoreApplication::quit,

@@ -11,6 +11,7 @@ class Clock;
 class LocaleFormats;
 class MessageBoxes;
 class PlantModel;
+class PrintDialogs;
 class QPrinter;
 class SettingsStore;
 
@@ -24,6 +25,8 @@ struct AppServices {
     // The program's current printer: the system's default until a print dialog
     // chooses another; every print-out goes to it.
     QPrinter &printer;
+    // The print dialog shown before every print-out.
+    PrintDialogs &printDialogs;
     // The program's own folder: the page-button pictures and the "Recipe" folder.
     QString programFolder;
 };

@@ -11,6 +11,7 @@
 #include "memorysettingsstore.h"
 #include "messageboxes.h"
 #include "plantmodel.h"
+#include "printdialogs.h"
 #include "serialport.h"
 #include "tcommcontroller.h"
 #include "tfmhome.h"
@@ -72,6 +73,18 @@ private:
     std::shared_ptr<std::atomic<int>> opens_;
 };
 
+// A print dialog that answers at once: accepted unless the test says otherwise.
+class ScriptedPrintDialogs : public PrintDialogs {
+public:
+    bool choosePrinter(QWidget *, QPrinter &) override
+    {
+        ++shown;
+        return accept;
+    }
+    bool accept = true;
+    int shown = 0;
+};
+
 // Runs the event loop until `condition` holds or the deadline passes.
 inline bool waitUntil(const std::function<bool()> &condition, int timeoutMs = 5000)
 {
@@ -104,7 +117,8 @@ public:
             QFile::copy(built.filePath(picture), QDir(programFolder.path()).filePath(picture));
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QDir(programFolder.path()).filePath(QStringLiteral("printed.pdf")));
-        const AppServices services{model, *store_, boxes, clock, locale, title, printer, programFolder.path()};
+        const AppServices services{model, *store_, boxes, clock, locale, title, printer, printDialogs,
+                                   programFolder.path()};
         windows = std::make_unique<AppWindows>(
             services, std::make_unique<TCommController>(model, std::move(link), &clock));
     }
@@ -133,6 +147,7 @@ public:
     QTemporaryDir programFolder;
     // Prints into programFolder/printed.pdf.
     QPrinter printer{QPrinter::HighResolution};
+    ScriptedPrintDialogs printDialogs;
     MemorySettingsStore memory;
     std::shared_ptr<std::atomic<int>> opens = std::make_shared<std::atomic<int>>(0);
     std::unique_ptr<AppWindows> windows;
