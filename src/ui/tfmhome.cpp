@@ -96,6 +96,10 @@ TFmHome::TFmHome(const AppServices &services, std::unique_ptr<TCommController> e
     setUpPageButtons();
     connectControls();
 
+    // The trend page samples on TmrChart once the first scan is over.
+    ui->Panel2->attach(services_, tmrChart_, [this] { return chartsReady_; }, buttonImage(0));
+    connect(tmrChart_, &QTimer::timeout, ui->Panel2, &TrendPage::TmrChartTimer);
+
     // The engine arrives created and suspended; what it reports comes here.
     engine_->deliverEventsTo(this, this);
 
@@ -157,6 +161,7 @@ void TFmHome::setUpPageButtons()
 void TFmHome::setWindows(const HomeWindows &windows)
 {
     windows_ = windows;
+    ui->Panel2->setChartSettingWindow(windows_.chartSetting);
     if (windows_.barPage)
         connect(windows_.barPage, &TFmBarPage::scanWindowClosed, this, [this] { chartsReady_ = true; });
     if (windows_.commSetting) {
