@@ -18,6 +18,7 @@
 #include "tfmtitle.h"
 #include "tfmwriting.h"
 #include "tform2.h"
+#include "trendpage.h"
 
 template <typename T, typename... Args>
 std::unique_ptr<T> AppWindows::make(Args &&...args)
@@ -35,7 +36,7 @@ AppWindows::AppWindows(const AppServices &services, std::unique_ptr<TCommControl
     FmSetPage = make<TFmSetPage>(services.model, services.boxes, services.applicationTitle,
                                  [home] { return home->SelectedPanel(); });
     FmBarPage = make<TFmBarPage>();
-    FmChartSetting = make<TFmChartSetting>();
+    FmChartSetting = make<TFmChartSetting>(*home->trendPage(), *home->TmrChart(), services.boxes);
     FmWriting = make<TFmWriting>();
     FmAddAlarm = make<TFmAddAlarm>();
     FmModifyAlarm = make<TFmModifyAlarm>();

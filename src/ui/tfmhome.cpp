@@ -19,6 +19,7 @@
 #include "tcontroller.h"
 #include "tempmonversion.h"
 #include "tfmbarpage.h"
+#include "tfmchartsetting.h"
 #include "tfmcommsetting.h"
 #include "tfmsetpage.h"
 #include "trendpage.h"
@@ -396,11 +397,16 @@ void TFmHome::FormShow()
     SettingsForms forms;
     forms.home = this;
     forms.commSetting = windows_.commSetting;
+    forms.chartSetting = windows_.chartSetting;
     SettingsHooks hooks;
     hooks.setStationId = [this](int panel, int slot, int id) { model_.setStationId(panel, slot, id); };
     hooks.applyCommSetting = [this] {
         if (windows_.commSetting)
             windows_.commSetting->applyOk();
+    };
+    hooks.applyChartSetting = [this] {
+        if (auto *chartSetting = qobject_cast<TFmChartSetting *>(windows_.chartSetting))
+            chartSetting->applyOk();
     };
     hooks.reportError = [this](const QString &text) { reportError(text); };
     LoadSettings(services_.store, forms, hooks);
@@ -422,6 +428,7 @@ void TFmHome::FormClose()
     SettingsForms forms;
     forms.home = this;
     forms.commSetting = windows_.commSetting;
+    forms.chartSetting = windows_.chartSetting;
     SettingsHooks hooks;
     hooks.reportError = [this](const QString &text) { reportError(text); };
     // A failed save has been told to the operator; closing goes on regardless, as a

@@ -19,11 +19,13 @@
 #include "tfmtitle.h"
 #include "tfmwriting.h"
 #include "tform2.h"
+#include "trendpage.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -52,12 +54,23 @@ std::unique_ptr<QWidget> makeSetPage()
     return std::make_unique<TFmSetPage>(model, boxes, title, [] { return 1; });
 }
 
+// The chart dialog works on a trend page and its timer, which go with it.
+std::unique_ptr<QWidget> makeChartSetting()
+{
+    static RecordingBoxes boxes;
+    auto *trends = new TrendPage;
+    auto *timer = new QTimer(trends);
+    auto dialog = std::make_unique<TFmChartSetting>(*trends, *timer, boxes);
+    QObject::connect(dialog.get(), &QObject::destroyed, [trends] { delete trends; });
+    return dialog;
+}
+
 TEST(Windows, EachHasItsNameAndCaptionAndOpensWithoutBlocking)
 {
     const WindowCase cases[] = {
         {"FmSetPage", "設定溫控器", makeSetPage},
         {"FmBarPage", "DP讀取中...", make<TFmBarPage>},
-        {"FmChartSetting", "曲線圖設定", make<TFmChartSetting>},
+        {"FmChartSetting", "曲線圖設定", makeChartSetting},
         {"FmWriting", "Write Recipe", make<TFmWriting>},
         {"FmAddAlarm", "增加警報點", make<TFmAddAlarm>},
         {"FmModifyAlarm", "變更警報設定", make<TFmModifyAlarm>},
