@@ -97,9 +97,11 @@ TFmHome::TFmHome(const AppServices &services, std::unique_ptr<TCommController> e
     setUpPageButtons();
     connectControls();
 
-    // The trend page samples on TmrChart once the first scan is over.
+    // The chart pages: the trend page samples on TmrChart once the first scan is
+    // over; the bar page starts with panel 1's bars.
     ui->Panel2->attach(services_, tmrChart_, [this] { return chartsReady_; }, buttonImage(0));
     connect(tmrChart_, &QTimer::timeout, ui->Panel2, &TrendPage::TmrChartTimer);
+    ui->Panel5->attach(buttonImage(0));
 
     // The engine arrives created and suspended; what it reports comes here.
     engine_->deliverEventsTo(this, this);
