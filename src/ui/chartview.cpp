@@ -63,6 +63,32 @@ private:
     bool everyPoint_ = false;
 };
 
+// A line that leaves out the inner points of runs of equal values, after the
+// engine has thinned the points to a few per pixel column: a set value that stays
+// the same over thousands of samples is drawn as one segment, with no visible change.
+class RunCollapsingGraph : public QCPGraph {
+public:
+    using QCPGraph::QCPGraph;
+
+protected:
+    void getOptimizedLineData(QVector<QCPGraphData> *lineData, const QCPGraphDataContainer::const_iterator &begin,
+                              const QCPGraphDataContainer::const_iterator &end) const override
+    {
+        QCPGraph::getOptimizedLineData(lineData, begin, end);
+        QVector<QCPGraphData> &points = *lineData;
+        if (points.size() < 3)
+            return;
+        int kept = 1;
+        for (int i = 1; i + 1 < points.size(); ++i) {
+            if (points[i].value == points[kept - 1].value && points[i].value == points[i + 1].value)
+                continue;
+            points[kept++] = points[i];
+        }
+        points[kept++] = points.last();
+        points.resize(kept);
+    }
+};
+
 // The depth effect: a back wall, a left wall and a floor receding to the upper right
 // of the plot area, drawn behind the grid and the series.
 class DepthWalls : public QCPLayerable {
@@ -332,8 +358,9 @@ ChartView::ChartView(QWidget *parent) : QWidget(parent), d(std::make_unique<Impl
     layout->addWidget(d->plot);
 
     QCustomPlot *plot = d->plot;
-    // Thousands of points per series: one polyline per series, no smoothing of lines.
-    plot->setPlottingHint(QCP::phFastPolylines, true);
+    // Thousands of points per series: each line goes out as one polyline in a
+    // one-pixel pen (drawing it segment by segment measured no faster), unsmoothed.
+    plot->setPlottingHint(QCP::phFastPolylines, false);
     plot->setNotAntialiasedElements(QCP::aePlottables | QCP::aeGrid | QCP::aeAxes);
     plot->setAutoAddPlottableToLegend(false);
 
@@ -449,7 +476,7 @@ int ChartView::addLineSeries(const QString &title, const QColor &colour, Qt::Pen
     s.title = title;
     s.colour = colour;
     s.style = style;
-    s.graph = d->plot->addGraph();
+    s.graph = new RunCollapsingGraph(d->plot->xAxis, d->plot->yAxis);
     s.graph->setName(title);
     s.graph->setPen(QPen(colour, 1, style));
     s.graph->setLineStyle(QCPGraph::lsLine);
