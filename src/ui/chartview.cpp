@@ -66,11 +66,15 @@ private:
 // A line that leaves out the inner points of runs of equal values, after the
 // engine has thinned the points to a few per pixel column: a set value that stays
 // the same over thousands of samples is drawn as one segment, with no visible change.
-class RunCollapsingGraph : public QCPGraph {
+// It may also run along the plot's frame: in automatic mode the highest and the
+// lowest reading lie exactly on it.
+class TrendLine : public QCPGraph {
 public:
     using QCPGraph::QCPGraph;
 
 protected:
+    QRect clipRect() const override { return QCPGraph::clipRect().adjusted(0, -2, 0, 2); }
+
     void getOptimizedLineData(QVector<QCPGraphData> *lineData, const QCPGraphDataContainer::const_iterator &begin,
                               const QCPGraphDataContainer::const_iterator &end) const override
     {
@@ -387,6 +391,9 @@ ChartView::ChartView(QWidget *parent) : QWidget(parent), d(std::make_unique<Impl
     plot->legend->setIconSize(22, 10);
     plot->legend->setRowSpacing(0);
 
+    // Lines lie above the axes, so that one along the frame stays in sight.
+    plot->addLayer(QStringLiteral("lines"), plot->layer(QStringLiteral("axes")), QCustomPlot::limAbove);
+
     d->walls = new DepthWalls(plot, plot->axisRect());
     setBackground(d->background);
     setAxisText(d->axisFont, d->axisColour);
@@ -476,7 +483,8 @@ int ChartView::addLineSeries(const QString &title, const QColor &colour, Qt::Pen
     s.title = title;
     s.colour = colour;
     s.style = style;
-    s.graph = new RunCollapsingGraph(d->plot->xAxis, d->plot->yAxis);
+    s.graph = new TrendLine(d->plot->xAxis, d->plot->yAxis);
+    s.graph->setLayer(QStringLiteral("lines"));
     s.graph->setName(title);
     s.graph->setPen(QPen(colour, 1, style));
     s.graph->setLineStyle(QCPGraph::lsLine);
