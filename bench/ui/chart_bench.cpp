@@ -1,14 +1,19 @@
 // Chart figures. Run: build/bin/bench_charts (offscreen unless a display is set).
 //   BM_TrendTickFull          one TmrChart tick with all three trend charts at the
 //                             largest window (20 x 3601 points each), points only
-//   BM_TrendTickFullRedrawn   the same tick and the redraw of the chart in front
+//   BM_TrendTickFullRedrawn   the same tick and the redraw of the chart in front;
+//                             /0 readings as processes give them, /1 every PV
+//                             jumping from sample to sample (the worst to draw)
 //   BM_TrendChartsMemory      memory the three full charts take: heap bytes in use
 //                             (counter heapMB) and resident growth (counter rssMB)
+//   BM_BarPageRefresh         the bar page's part of a display tick alone: thirty
+//                             bars set from the readings
 //   BM_BarRefresh             one display tick with the bar page in front and every
 //                             panel's readings changing, bars updated
 //   BM_BarRefreshRedrawn      the same tick and the redraw of the bar chart in front
 
 #include "chartview.h"
+#include "barchartpage.h"
 #include "homefixture.h"
 #include "programfonts.h"
 #include "tfmbarpage.h"
@@ -20,6 +25,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
+
 #include <malloc.h>
 #include <unistd.h>
 
@@ -27,13 +34,18 @@ namespace {
 
 constexpr int kLargestLimit = 3600;
 
-void fillReadings(PlantModel &model, int round)
+// Readings as controlled processes give them: PV wandering slowly around SV with a
+// little jitter. `noisy` makes every PV jump by up to 17 degrees from one sample to
+// the next instead, the worst a line can be to draw.
+void fillReadings(PlantModel &model, int round, bool noisy = false)
 {
     for (int panel = 1; panel <= 3; ++panel) {
         for (int slot = 1; slot <= 10; ++slot) {
-            const int pv = 200 + slot * 10 + (round * (slot + panel)) % 17;
-            model.setReading(panel, slot, {QStringLiteral("%1.%2").arg(pv).arg(round % 10),
-                                           QString::number(250 + slot), QStringLiteral("50")});
+            const double sv = 100 + slot * 20;
+            const double pv = noisy ? sv + (round * (slot + panel)) % 17
+                                    : sv + 8 * std::sin((round + 37 * slot) / 60.0) + 0.1 * ((round * slot) % 3);
+            model.setReading(panel, slot, {QString::number(pv, 'f', 1), QString::number(sv, 'f', 1),
+                                           QStringLiteral("50")});
         }
     }
 }
@@ -54,10 +66,10 @@ struct FullTrends {
         }
     }
     TrendPage &page() { return *f.home().trendPage(); }
-    void fill()
+    void fill(bool noisy = false)
     {
         for (int i = 0; i <= kLargestLimit; ++i) {
-            fillReadings(f.model, ++round);
+            fillReadings(f.model, ++round, noisy);
             page().TmrChartTimer();
         }
         QCoreApplication::processEvents();
@@ -69,13 +81,14 @@ struct FullTrends {
 
 void trendTick(benchmark::State &state, bool redrawn)
 {
+    const bool noisy = state.range(0) != 0;
     FullTrends trends;
     if (!trends.exposed)
         state.SkipWithError("main window was not exposed");
-    trends.fill();
+    trends.fill(noisy);
     for (auto _ : state) {
         state.PauseTiming();
-        fillReadings(trends.f.model, ++trends.round);
+        fillReadings(trends.f.model, ++trends.round, noisy);
         state.ResumeTiming();
         trends.page().TmrChartTimer();
         if (redrawn)
@@ -87,10 +100,11 @@ void trendTick(benchmark::State &state, bool redrawn)
 }
 
 void BM_TrendTickFull(benchmark::State &state) { trendTick(state, false); }
-BENCHMARK(BM_TrendTickFull)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_TrendTickFull)->Arg(0)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_TrendTickFullRedrawn(benchmark::State &state) { trendTick(state, true); }
-BENCHMARK(BM_TrendTickFullRedrawn)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_TrendTickFullRedrawn)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 double residentMegabytes()
 {
@@ -132,13 +146,27 @@ void barRefresh(benchmark::State &state, bool redrawn)
     int round = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        fillReadings(f.model, ++round);
+        fillReadings(f.model, ++round, true);
         state.ResumeTiming();
         f.home().TmrHomeTimer();
         if (redrawn)
             QCoreApplication::processEvents();
     }
 }
+
+void BM_BarPageRefresh(benchmark::State &state)
+{
+    HomeFixture f;
+    f.home().show();
+    int round = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        fillReadings(f.model, ++round, true);
+        state.ResumeTiming();
+        f.home().barChartPage()->refresh(f.model);
+    }
+}
+BENCHMARK(BM_BarPageRefresh)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_BarRefresh(benchmark::State &state) { barRefresh(state, false); }
 BENCHMARK(BM_BarRefresh)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
