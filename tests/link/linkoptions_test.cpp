@@ -47,7 +47,7 @@ TEST(LinkOptions, AcceptedCommandLines)
         const char *text;
         std::uint16_t value;
     } values[] = {{"300", 300}, {"-15", 0xFFF1}, {"-32768", 0x8000}, {"65535", 0xFFFF},
-                  {"0xFF9C", 0xFF9C}, {"0", 0}};
+                  {"0xFF9C", 0xFF9C}, {"0", 0}, {"+5", 5}, {"-0x10", 0xFFF0}};
     for (const Value &v : values) {
         const LinkParse w = parseLinkOptions(words(
             std::string("write --port 1 --psl rtu --converter echo --station 1 --address 0 --value ") + v.text));
@@ -55,6 +55,14 @@ TEST(LinkOptions, AcceptedCommandLines)
         EXPECT_EQ(w.options.action, LinkAction::Write);
         EXPECT_EQ(w.options.value, v.value) << v.text;
     }
+
+    // Signed numbers anywhere.
+    const LinkParse edge = parseLinkOptions(
+        words("read --port 255 --psl rtu --converter echo --station +7 --address 0x8a --retry +0"));
+    ASSERT_TRUE(edge.ok) << edge.error;
+    EXPECT_EQ(edge.options.port, 255);
+    EXPECT_EQ(edge.options.station, 7);
+    EXPECT_EQ(edge.options.retry, 0);
 
     for (const char *help : {"--help", "read --port 1 --help", "-h"}) {
         const LinkParse h = parseLinkOptions(words(help));
