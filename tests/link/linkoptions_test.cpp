@@ -56,11 +56,11 @@ TEST(LinkOptions, AcceptedCommandLines)
         EXPECT_EQ(w.options.value, v.value) << v.text;
     }
 
-    // Signed numbers anywhere.
+    // The highest port the communication settings offer, and signed numbers anywhere.
     const LinkParse edge = parseLinkOptions(
-        words("read --port 255 --psl rtu --converter echo --station +7 --address 0x8a --retry +0"));
+        words("read --port 256 --psl rtu --converter echo --station +7 --address 0x8a --retry +0"));
     ASSERT_TRUE(edge.ok) << edge.error;
-    EXPECT_EQ(edge.options.port, 255);
+    EXPECT_EQ(edge.options.port, 256);
     EXPECT_EQ(edge.options.station, 7);
     EXPECT_EQ(edge.options.retry, 0);
 
@@ -83,7 +83,7 @@ TEST(LinkOptions, RejectedCommandLinesSayWhy)
         {"read" + base, "either --port"},
         {"read --port 1 --device /dev/x" + base, "either --port"},
         {"read --port 0" + base, "--port must be"},
-        {"read --port 256" + base, "--port must be"},
+        {"read --port 257" + base, "--port must be"},
         {"read --port x1" + base, "--port must be"},
         {"read --device" , "needs a value"},
         {"read --port 1 --baud 12345" + base, "--baud must be"},
@@ -115,6 +115,14 @@ TEST(LinkOptions, RejectedCommandLinesSayWhy)
         EXPECT_NE(p.error.find(c.complaint), std::string::npos)
             << c.line << " -> " << p.error << " (expected " << c.complaint << ")";
     }
+}
+
+TEST(LinkOptions, AttemptCountReadsRightForOneAndMore)
+{
+    const std::pair<int, const char *> cases[] = {
+        {1, "1 attempt"}, {2, "2 attempts"}, {6, "6 attempts"}, {101, "101 attempts"}};
+    for (const auto &[attempts, text] : cases)
+        EXPECT_EQ(attemptsText(attempts), text) << attempts;
 }
 
 } // namespace

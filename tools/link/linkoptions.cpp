@@ -23,6 +23,9 @@ bool inRange(const std::string &text, long low, long high, long &value)
     return read.has_value();
 }
 
+// The highest port number the communication settings offer.
+constexpr long kLastPort = 256;
+
 const std::set<std::string> kValueOptions = {"--port", "--device", "--baud", "--psl",
                                              "--converter", "--station", "--address",
                                              "--retry", "--value"};
@@ -87,8 +90,8 @@ LinkParse parseLinkOptions(const std::vector<std::string> &args)
         return fail("give either --port N or --device PATH");
     long n = 0;
     if (hasPort) {
-        if (!inRange(given["--port"], 1, 255, n))
-            return fail("--port must be 1 to 255, not '" + given["--port"] + "'");
+        if (!inRange(given["--port"], 1, kLastPort, n))
+            return fail("--port must be 1 to " + std::to_string(kLastPort) + ", not '" + given["--port"] + "'");
         o.port = int(n);
     } else {
         o.device = given["--device"];
@@ -164,10 +167,15 @@ std::string linkUsage()
            "       tempmon-link write (--port N | --device PATH) [--baud B] --psl rtu|vorn\n"
            "                          --converter echo|direct --station S --address A --value V\n"
            "       tempmon-link --help\n"
-           "Reads or writes one controller register. --port N (1 to 255) uses the program's\n"
+           "Reads or writes one controller register. --port N (1 to 256) uses the program's\n"
            "port map (COMn); --device opens PATH directly. B is 110 to 38400 (default 38400),\n"
            "S 1 to 255, A 0 to 255, R 0 to 100 repeats (default 3), V -32768 to 65535;\n"
            "numbers may be signed and 0x-hex.\n"
            "A write is sent once and never confirmed.\n"
            "Exit status: 0 done, 1 no valid reply or port unusable, 2 bad arguments.\n";
+}
+
+std::string attemptsText(int attempts)
+{
+    return std::to_string(attempts) + (attempts == 1 ? " attempt" : " attempts");
 }
