@@ -14,6 +14,7 @@
 #include "plantmodel.h"
 #include "recipefolder.h"
 #include "recipepage.h"
+#include "settingscontrols.h"
 #include "settingsstore.h"
 #include "settingswalk.h"
 #include "tcontroller.h"
@@ -330,7 +331,7 @@ void TFmHome::selectPanel(int panel)
 void TFmHome::BtnStartClick()
 {
     if (windows_.barPage)
-        windows_.barPage->showForScan();
+        windows_.barPage->showForScan(this);
     engine_->start();
     tmrHome_->start();
     if (recordSettings_.Save)
@@ -342,7 +343,7 @@ void TFmHome::BtnStartClick()
 void TFmHome::BtnScanDPClick()
 {
     if (windows_.barPage)
-        windows_.barPage->showForScan();
+        windows_.barPage->showForScan(this);
     model_.setRescanRequested(true);
 }
 
@@ -401,6 +402,7 @@ void TFmHome::FormShow()
     forms.commSetting = windows_.commSetting;
     forms.chartSetting = windows_.chartSetting;
     SettingsHooks hooks;
+    hooks.selectRadio = selectRadioByClick;
     hooks.setStationId = [this](int panel, int slot, int id) { model_.setStationId(panel, slot, id); };
     hooks.applyCommSetting = [this] {
         if (windows_.commSetting)
