@@ -237,6 +237,11 @@ void TrendPage::BtnChartSettingClick()
 {
     if (!chartSetting_)
         return;
+    // Opened over the main window; one already open stays where the operator put it.
+    if (!chartSetting_->isVisible()) {
+        const QRect home = window()->frameGeometry();
+        chartSetting_->move(home.center() - QPoint(chartSetting_->width() / 2, chartSetting_->height() / 2));
+    }
     chartSetting_->show();
     chartSetting_->raise();
     chartSetting_->activateWindow();

@@ -260,7 +260,7 @@ TEST(TrendPage, PanelButtonsBringOneChartToTheFront)
     }
 }
 
-TEST(TrendPage, SettingButtonOpensTheChartDialogWithoutBlocking)
+TEST(TrendPage, SettingButtonOpensTheChartDialogOverTheMainWindow)
 {
     TrendFixture f;
     f.home().ImgButton2Click();
@@ -269,6 +269,9 @@ TEST(TrendPage, SettingButtonOpensTheChartDialogWithoutBlocking)
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_FALSE(dialog->isModal());
+    // Over the main window, not wherever the system puts a new window.
+    const QPoint offset = dialog->geometry().center() - f.home().frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 4) << offset.x() << "," << offset.y();
 }
 
 // Pages of a PDF written by Qt, and whether the first one lies wide.
