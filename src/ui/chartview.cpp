@@ -276,10 +276,10 @@ struct ChartView::Impl {
         plot->xAxis2->setRange(x);
         const AxisRange y = automatic ? automaticRange() : fixed;
         plot->yAxis->setRange(y.min, y.max);
-        updateDepth();
+        updateMargins();
     }
 
-    void updateDepth()
+    void updateMargins()
     {
         QCPAxisRect *rect = plot->axisRect();
         // Without a right axis the plot's right edge needs room for half a label.
