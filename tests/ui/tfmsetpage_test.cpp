@@ -19,8 +19,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <map>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
