@@ -202,6 +202,12 @@ QAbstractButton *TController::settingButton() const
     return ui->BtnSET;
 }
 
+void TController::setLocked(bool locked)
+{
+    ui->TxtID->setEnabled(!locked);
+    ui->BtnSET->setEnabled(!locked);
+}
+
 void TController::TxtIDChange(const QString &text)
 {
     if (text.isEmpty())

@@ -29,6 +29,7 @@
 
 #include <functional>
 #include <memory>
+#include <type_traits>
 
 namespace {
 
@@ -52,6 +53,23 @@ std::unique_ptr<QWidget> makeSetPage()
     return std::make_unique<TFmSetPage>(model, boxes, title, [] { return 1; });
 }
 
+template <typename T>
+std::unique_ptr<QWidget> makeWithStore()
+{
+    static MemorySettingsStore store;
+    static RecordingBoxes boxes;
+    if constexpr (std::is_same_v<T, Tfmpassread>)
+        return std::make_unique<T>(store, boxes, [](bool) {});
+    else if constexpr (std::is_same_v<T, TFmshowpawd>)
+        return std::make_unique<T>(boxes, [](bool) {}, nullptr, nullptr);
+    else if constexpr (std::is_same_v<T, TFmTitle>)
+        return std::make_unique<T>(store, boxes, [](const QString &, int) {});
+    else if constexpr (std::is_same_v<T, TForm2>)
+        return std::make_unique<T>(boxes, QCoreApplication::applicationDirPath());
+    else
+        return std::make_unique<T>(store, boxes);
+}
+
 TEST(Windows, EachHasItsNameAndCaptionAndOpensWithoutBlocking)
 {
     const WindowCase cases[] = {
@@ -65,11 +83,11 @@ TEST(Windows, EachHasItsNameAndCaptionAndOpensWithoutBlocking)
         {"FmRecord", "紀錄存檔", make<TFmRecord>},
         {"FmBrowse", "瀏覽", make<TFmBrowse>},
         {"FmCommTest", nullptr, make<TFmCommTest>}, // no operation shows it; any caption
-        {"fmpaset", "密碼設定", make<Tfmpaset>},
-        {"fmpassread", "請輸入密碼", make<Tfmpassread>},
-        {"Fmshowpawd", "密碼設定", make<TFmshowpawd>},
-        {"Form2", "溫度監控系統 9.22", make<TForm2>},
-        {"FmTitle", "設定公司名稱", make<TFmTitle>},
+        {"fmpaset", "密碼設定", makeWithStore<Tfmpaset>},
+        {"fmpassread", "請輸入密碼", makeWithStore<Tfmpassread>},
+        {"Fmshowpawd", "密碼設定", makeWithStore<TFmshowpawd>},
+        {"Form2", "溫度監控系統 9.22", makeWithStore<TForm2>},
+        {"FmTitle", "設定公司名稱", makeWithStore<TFmTitle>},
     };
     for (const WindowCase &c : cases) {
         const std::unique_ptr<QWidget> window = c.make();
