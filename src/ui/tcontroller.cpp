@@ -109,6 +109,10 @@ void TController::setupLooks()
     ui->TxtID->setFont(pixelFont(font(), 14, true));
     const QColor face = palette().color(QPalette::Button);
     setColours(ui->TxtID, QPalette::Base, face, QPalette::Text, Qt::red);
+    // A locked ID field (screen lock) shows that it takes no input.
+    QPalette idPalette = ui->TxtID->palette();
+    idPalette.setColor(QPalette::Disabled, QPalette::Text, QColor(150, 120, 120));
+    ui->TxtID->setPalette(idPalette);
     ui->TxtID->setAccessibleName(QStringLiteral("ID"));
     ui->Label3->setBuddy(ui->TxtID);
 
