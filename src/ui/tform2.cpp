@@ -30,7 +30,6 @@ TForm2::TForm2(MessageBoxes &boxes, const QString &programFolder, QWidget *paren
       ui(std::make_unique<Ui::TForm2>())
 {
     ui->setupUi(this);
-    setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("溫度監控系統 " TEMPMON_VERSION));
     setModal(false);
     QPalette skyBlue = palette();

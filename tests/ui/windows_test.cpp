@@ -54,7 +54,7 @@ std::unique_ptr<QWidget> makeSetPage()
 }
 
 template <typename T>
-std::unique_ptr<QWidget> makeWithStore()
+std::unique_ptr<QWidget> makeWithServices()
 {
     static MemorySettingsStore store;
     static RecordingBoxes boxes;
@@ -83,11 +83,11 @@ TEST(Windows, EachHasItsNameAndCaptionAndOpensWithoutBlocking)
         {"FmRecord", "紀錄存檔", make<TFmRecord>},
         {"FmBrowse", "瀏覽", make<TFmBrowse>},
         {"FmCommTest", nullptr, make<TFmCommTest>}, // no operation shows it; any caption
-        {"fmpaset", "密碼設定", makeWithStore<Tfmpaset>},
-        {"fmpassread", "請輸入密碼", makeWithStore<Tfmpassread>},
-        {"Fmshowpawd", "密碼設定", makeWithStore<TFmshowpawd>},
-        {"Form2", "溫度監控系統 9.22", makeWithStore<TForm2>},
-        {"FmTitle", "設定公司名稱", makeWithStore<TFmTitle>},
+        {"fmpaset", "密碼設定", makeWithServices<Tfmpaset>},
+        {"fmpassread", "請輸入密碼", makeWithServices<Tfmpassread>},
+        {"Fmshowpawd", "密碼設定", makeWithServices<TFmshowpawd>},
+        {"Form2", "溫度監控系統 9.22", makeWithServices<TForm2>},
+        {"FmTitle", "設定公司名稱", makeWithServices<TFmTitle>},
     };
     for (const WindowCase &c : cases) {
         const std::unique_ptr<QWidget> window = c.make();
