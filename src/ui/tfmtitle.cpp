@@ -3,6 +3,7 @@
 #include "ui_tfmtitle.h"
 
 #include "messageboxes.h"
+#include "settingsmessages.h"
 #include "settingsstore.h"
 #include "titleplacement.h"
 
@@ -46,8 +47,7 @@ void TFmTitle::RzButton1Click()
     // The main window shows the name all the same; the operator learns it will not be
     // there after a restart.
     if (!stored)
-        boxes_.show(nullptr, QStringLiteral("錯誤"), QStringLiteral("Failed to set data for '%1'").arg(kValue),
-                    MessageBoxes::Icon::Error);
+        boxes_.show(nullptr, QStringLiteral("錯誤"), writeFailedMessage(kValue), MessageBoxes::Icon::Error);
 }
 
 void TFmTitle::RzButton2Click()

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -196,6 +197,27 @@ TEST_F(TControllerTest, ReadingTextsAreShownAsTheyAre)
     tile.showReading(QString(), QString(), QString());
     EXPECT_TRUE(pv->text().isEmpty());
     EXPECT_TRUE(sv->text().isEmpty());
+}
+
+// Every text the engine can make must be read whole, the longest being a negative
+// value in exponent form.
+TEST_F(TControllerTest, FiguresShrinkToShowLongReadingsWhole)
+{
+    QLineEdit *pv = child<QLineEdit>(tile, "TxtPV");
+    QLineEdit *sv = child<QLineEdit>(tile, "TxtSV");
+    const int room = pv->contentsRect().width() - 6;
+    for (const char *text : {"1.235E+4", "-3.277E+4", "-3276.8", "-32.768", "9999"}) {
+        tile.showReading(QString::fromLatin1(text), QString::fromLatin1(text), QString());
+        for (QLineEdit *field : {pv, sv}) {
+            EXPECT_EQ(field->text(), QString::fromLatin1(text));
+            EXPECT_LE(QFontMetrics(field->font()).horizontalAdvance(field->text()), room) << text;
+            EXPECT_EQ(field->cursorPosition(), 0) << "the text is shown from its start";
+        }
+    }
+    // A short reading has the figures' full size again.
+    tile.showReading(QStringLiteral("25.0"), QStringLiteral("30.0"), QString());
+    EXPECT_EQ(pv->font().pixelSize(), TController::kDigitPixels);
+    EXPECT_EQ(sv->font().pixelSize(), TController::kDigitPixels);
 }
 
 TEST_F(TControllerTest, LampsShowTheStatusBitsInTheirColours)
