@@ -42,31 +42,6 @@ protected:
     TController tile;
 };
 
-TEST_F(TControllerTest, ControlsCarryTheirNamesAndInitialLook)
-{
-    const char *names[] = {"TxtUnitTitle", "Label1", "TxtPV",  "Label2", "TxtSV",  "Lab_OUT1",
-                           "Lab_OUT2",     "Lab_AL1", "Lab_AL2", "Label5", "PrgOut", "Label3",
-                           "TxtID",        "BtnSET", "STxtNO"};
-    for (const char *name : names)
-        EXPECT_NE(tile.findChild<QWidget *>(QString::fromLatin1(name)), nullptr) << name;
-
-    EXPECT_EQ(tile.titleText(), "溫控點 01");
-    EXPECT_EQ(tile.idText(), "1");
-    EXPECT_TRUE(child<QLineEdit>(tile, "TxtPV")->text().isEmpty());
-    EXPECT_TRUE(child<QLineEdit>(tile, "TxtSV")->text().isEmpty());
-    EXPECT_EQ(child<QProgressBar>(tile, "PrgOut")->value(), 0);
-    EXPECT_EQ(child<QProgressBar>(tile, "PrgOut")->maximum(), 1000);
-    EXPECT_EQ(tile.settingButton()->text(), "設定");
-    EXPECT_FALSE(child<QLabel>(tile, "STxtNO")->isVisible());
-    const std::pair<const char *, const char *> captions[] = {
-        {"Lab_OUT1", " OUT1"}, {"Lab_OUT2", " OUT2"}, {"Lab_AL1", "  AL1 "}, {"Lab_AL2", "  AL2 "},
-        {"Label1", "PV"},      {"Label2", "SV"},      {"Label3", "ID"},      {"Label5", "OUT%"}};
-    for (const auto &[name, caption] : captions)
-        EXPECT_EQ(child<QLabel>(tile, name)->text(), QString::fromUtf8(caption)) << name;
-    EXPECT_LE(qAbs(tile.width() - 141), 4);
-    EXPECT_LE(qAbs(tile.height() - 182), 4);
-}
-
 TEST_F(TControllerTest, AccessibleNamesDescribeTheTile)
 {
     const std::pair<const char *, const char *> names[] = {
