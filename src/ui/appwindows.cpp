@@ -44,11 +44,13 @@ AppWindows::AppWindows(const AppServices &services, std::unique_ptr<TCommControl
     FmRecord = make<TFmRecord>();
     FmBrowse = make<TFmBrowse>();
     FmCommTest = make<TFmCommTest>();
-    fmpaset = make<Tfmpaset>();
-    fmpassread = make<Tfmpassread>();
-    Fmshowpawd = make<TFmshowpawd>();
-    Form2 = make<TForm2>();
-    FmTitle = make<TFmTitle>();
+    const TileLockSwitch lockTiles = [home](bool locked) { home->setTilesLocked(locked); };
+    fmpaset = make<Tfmpaset>(services.store, services.boxes);
+    fmpassread = make<Tfmpassread>(services.store, services.boxes, lockTiles);
+    Fmshowpawd = make<TFmshowpawd>(services.boxes, lockTiles, fmpassread.get(), fmpaset.get());
+    Form2 = make<TForm2>(services.boxes, services.programFolder);
+    FmTitle = make<TFmTitle>(services.store, services.boxes,
+                             [home](const QString &title, int left) { home->setCompanyTitle(title, left); });
 
     HomeWindows doors;
     doors.commSetting = FmCommSetting.get();

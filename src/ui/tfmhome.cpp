@@ -339,6 +339,19 @@ void TFmHome::BtnScanDPClick()
     model_.setRescanRequested(true);
 }
 
+void TFmHome::setTilesLocked(bool locked)
+{
+    for (int panel = 1; panel <= kPanelCount; ++panel)
+        for (int slot = 1; slot <= kSlotCount; ++slot)
+            tiles_[panel][slot]->setLocked(locked);
+}
+
+void TFmHome::setCompanyTitle(const QString &title, int left)
+{
+    ui->RzLabel1->setText(title);
+    ui->RzLabel1->move(left, ui->RzLabel1->y());
+}
+
 void TFmHome::BtnDClick() { showWindow(windows_.commSetting); }
 void TFmHome::RzBitBtn1Click() { showWindow(windows_.showPawd); }
 void TFmHome::RzVersionInfoStatus1Click() { showWindow(windows_.about); }

@@ -81,6 +81,11 @@ public:
     QTimer *TmrChart() const { return tmrChart_; }
     QTimer *TmrRecord() const { return tmrRecord_; }
 
+    // The screen lock of all thirty tiles (their ID fields and setting buttons).
+    void setTilesLocked(bool locked);
+    // The company name at the top of the window, its left edge at `left`.
+    void setCompanyTitle(const QString &title, int left);
+
     // The monitoring page in front with its caption and pictures, as the recording
     // dialog leaves the window; the engine's detail polling is not touched.
     void showMonitoringPage();
