@@ -24,6 +24,7 @@
 #include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,14 @@ std::unique_ptr<QWidget> makeSetPage()
     return std::make_unique<TFmSetPage>(model, boxes, title, [] { return 1; });
 }
 
+std::unique_ptr<QWidget> makeRecord()
+{
+    static RecordSettings settings;
+    static QTimer timer;
+    static RecordingBoxes boxes;
+    return std::make_unique<TFmRecord>(settings, timer, [] {}, boxes);
+}
+
 TEST(Windows, EachHasItsNameAndCaptionAndOpensWithoutBlocking)
 {
     const WindowCase cases[] = {
@@ -62,7 +71,7 @@ TEST(Windows, EachHasItsNameAndCaptionAndOpensWithoutBlocking)
         {"FmAddAlarm", "增加警報點", make<TFmAddAlarm>},
         {"FmModifyAlarm", "變更警報設定", make<TFmModifyAlarm>},
         {"FmAlmDlg", "警報訊息", make<TFmAlmDlg>},
-        {"FmRecord", "紀錄存檔", make<TFmRecord>},
+        {"FmRecord", "紀錄存檔", makeRecord},
         {"FmBrowse", "瀏覽", make<TFmBrowse>},
         {"FmCommTest", nullptr, make<TFmCommTest>}, // no operation shows it; any caption
         {"fmpaset", "密碼設定", make<Tfmpaset>},
