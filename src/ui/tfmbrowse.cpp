@@ -22,6 +22,13 @@ TFmBrowse::TFmBrowse(QWidget *parent)
     for (int column = 1; column < folders_->columnCount(); ++column)
         ui->DirectoryListBox1->hideColumn(column);
     openFolder(QDir::homePath());
+    connect(folders_, &QFileSystemModel::directoryLoaded, this, [this] {
+        if (scrollPending_)
+            ui->DirectoryListBox1->scrollTo(ui->DirectoryListBox1->currentIndex(), QAbstractItemView::PositionAtCenter);
+    });
+    // Once the operator moves in the tree, it stays where it is put.
+    connect(ui->DirectoryListBox1, &QTreeView::expanded, this, [this] { scrollPending_ = false; });
+    connect(ui->DirectoryListBox1, &QTreeView::clicked, this, [this] { scrollPending_ = false; });
 
     connect(ui->BtnOK, &QPushButton::clicked, this, &TFmBrowse::BtnOKClick);
     connect(ui->BtnCancel, &QPushButton::clicked, this, &TFmBrowse::BtnCancelClick);
@@ -31,8 +38,13 @@ TFmBrowse::~TFmBrowse() = default;
 
 void TFmBrowse::showAt(const QString &folder)
 {
-    if (!folder.isEmpty() && QFileInfo(folder).isDir())
-        openFolder(folder);
+    // A folder not made yet opens the tree at the nearest one that is there.
+    if (!folder.trimmed().isEmpty()) {
+        QString existing = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+        while (!QFileInfo(existing).isDir() && !QDir(existing).isRoot())
+            existing = QFileInfo(existing).absolutePath();
+        openFolder(existing);
+    }
     show();
     raise();
     activateWindow();
@@ -46,6 +58,8 @@ void TFmBrowse::openFolder(const QString &folder)
     ui->DirectoryListBox1->setCurrentIndex(index);
     ui->DirectoryListBox1->expand(index);
     ui->DirectoryListBox1->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    // The folders around it are read in the background; once they are, it is centred again.
+    scrollPending_ = true;
 }
 
 QString TFmBrowse::currentFolder() const

@@ -19,8 +19,8 @@ public:
     explicit TFmBrowse(QWidget *parent = nullptr);
     ~TFmBrowse() override;
 
-    // Shows the tree opened at `folder` when there is such a folder, else where the
-    // operator left it (at first the user's home).
+    // Shows the tree opened at `folder`, or at the nearest folder above it that is
+    // there; for an empty text where the operator left it (at first the user's home).
     void showAt(const QString &folder);
     // The folder opened in the tree, in the system's own spelling.
     QString currentFolder() const;
@@ -35,5 +35,6 @@ Q_SIGNALS:
 
 private:
     QFileSystemModel *folders_ = nullptr;
+    bool scrollPending_ = false;
     std::unique_ptr<Ui::TFmBrowse> ui;
 };
