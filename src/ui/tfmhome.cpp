@@ -15,6 +15,7 @@
 #include "recipefolder.h"
 #include "recipepage.h"
 #include "recordformat.h"
+#include "settingscontrols.h"
 #include "settingsstore.h"
 #include "settingswalk.h"
 #include "tcontroller.h"
@@ -416,6 +417,7 @@ void TFmHome::FormShow()
     forms.commSetting = windows_.commSetting;
     forms.record = windows_.record;
     SettingsHooks hooks;
+    hooks.selectRadio = selectRadioByClick;
     hooks.setStationId = [this](int panel, int slot, int id) { model_.setStationId(panel, slot, id); };
     hooks.applyCommSetting = [this] {
         if (windows_.commSetting)
