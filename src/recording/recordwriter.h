@@ -25,7 +25,7 @@ struct RecordTick {
     int saveUnit = 0;
     int fileType = 0;
     std::array<PanelReadings, kPanelCount + 1> readings{};
-    int heldLimit = 1; // lines held per panel at most
+    int heldLimit = 24 * 60 * 60; // lines held per panel at most: a day at one a second
 };
 
 class RecordWriter {
