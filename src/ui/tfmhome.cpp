@@ -327,7 +327,7 @@ void TFmHome::selectPanel(int panel)
 void TFmHome::BtnStartClick()
 {
     if (windows_.barPage)
-        windows_.barPage->showForScan();
+        windows_.barPage->showForScan(this);
     engine_->start();
     tmrHome_->start();
     if (recordSettings_.Save)
@@ -339,7 +339,7 @@ void TFmHome::BtnStartClick()
 void TFmHome::BtnScanDPClick()
 {
     if (windows_.barPage)
-        windows_.barPage->showForScan();
+        windows_.barPage->showForScan(this);
     model_.setRescanRequested(true);
 }
 
