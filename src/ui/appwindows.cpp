@@ -41,8 +41,10 @@ AppWindows::AppWindows(const AppServices &services, std::unique_ptr<TCommControl
     FmAddAlarm = make<TFmAddAlarm>();
     FmModifyAlarm = make<TFmModifyAlarm>();
     FmAlmDlg = make<TFmAlmDlg>();
-    FmRecord = make<TFmRecord>();
+    FmRecord = make<TFmRecord>(home->recordSettings(), *home->TmrRecord(), [home] { home->showMonitoringPage(); },
+                               services.boxes);
     FmBrowse = make<TFmBrowse>();
+    FmRecord->setBrowseWindow(FmBrowse.get());
     FmCommTest = make<TFmCommTest>();
     const TileLockSwitch lockTiles = [home](bool locked) { home->setTilesLocked(locked); };
     fmpaset = make<Tfmpaset>(services.store, services.boxes);
