@@ -1,5 +1,6 @@
 // Draws the pictures the program loads from its own folder: the twelve page-button
-// pictures (pressed "buttonND.bmp" and released "buttonNU.bmp") and the program icon.
+// pictures (pressed "buttonND.bmp" and released "buttonNU.bmp"), the setting page's
+// keypad picture, the program icon and the about window's picture "about.png".
 // Run at build time, so the pictures follow the code and nothing binary is kept.
 //   tempmon-drawassets OUTPUT-FOLDER
 
@@ -11,6 +12,8 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+
+#include "keypadlayout.h"
 
 #include <cstdio>
 
@@ -158,6 +161,55 @@ QImage drawPageButton(const PageButton &button, bool pressed)
     return image;
 }
 
+// The keypad the setting page lays its transparent keys over: raised grey keys on a
+// dark plate, the back key amber with a left arrow, each key filling its 40 x 40 cell
+// but for a two-pixel gap.
+QImage drawKeypad()
+{
+    namespace kl = keypadlayout;
+    QImage image(kl::kWidth, kl::kHeight, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(image.rect(), QColor(52, 58, 68));
+
+    QFont font;
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    font.setPixelSize(20);
+    font.setBold(true);
+    p.setFont(font);
+
+    for (int i = 0; i < kl::kKeyCount; ++i) {
+        const QRectF face(kl::keyLeft(i) + 2.5, kl::keyTop(i) + 2.5, kl::kKeySize - 5, kl::kKeySize - 5);
+        const bool back = kl::kKeys[i] == kl::kBackKey;
+        QLinearGradient shade(face.topLeft(), face.bottomLeft());
+        shade.setColorAt(0, back ? QColor(255, 214, 130) : QColor(250, 250, 250));
+        shade.setColorAt(1, back ? QColor(214, 140, 30) : QColor(190, 196, 205));
+        p.setPen(QPen(QColor(20, 24, 30), 1));
+        p.setBrush(shade);
+        p.drawRoundedRect(face, 5, 5);
+        p.setPen(QPen(QColor(255, 255, 255, 170), 1));
+        p.drawLine(QPointF(face.left() + 4, face.top() + 1.5), QPointF(face.right() - 4, face.top() + 1.5));
+
+        const QColor ink(25, 30, 40);
+        if (back) {
+            const QPointF c = face.center();
+            p.setPen(QPen(ink, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.drawLine(QPointF(c.x() - 9, c.y()), QPointF(c.x() + 9, c.y()));
+            p.drawLine(QPointF(c.x() - 9, c.y()), QPointF(c.x() - 3, c.y() - 6));
+            p.drawLine(QPointF(c.x() - 9, c.y()), QPointF(c.x() - 3, c.y() + 6));
+        } else if (kl::kKeys[i] == '.') {
+            // A font's full stop is too small to find at a glance.
+            p.setPen(Qt::NoPen);
+            p.setBrush(ink);
+            p.drawEllipse(face.center() + QPointF(0, 5), 3.5, 3.5);
+        } else {
+            p.setPen(ink);
+            p.drawText(face, Qt::AlignCenter, QString(QLatin1Char(kl::kKeys[i])));
+        }
+    }
+    return image;
+}
+
 // A thermometer over a seven-segment style display: what the program watches.
 QImage drawIcon(int size)
 {
@@ -201,6 +253,67 @@ QImage drawIcon(int size)
     return image;
 }
 
+// The about window's picture: a thermometer beside a trend of PV held on its SV,
+// the program's work in one look.
+QImage drawAboutPicture()
+{
+    constexpr int kSize = 128;
+    QImage image(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    QLinearGradient ground(0, 0, 0, kSize);
+    ground.setColorAt(0, QColor(110, 170, 235));
+    ground.setColorAt(1, QColor(25, 60, 125));
+    p.setPen(QPen(QColor(15, 35, 75), 2));
+    p.setBrush(ground);
+    p.drawRoundedRect(QRectF(2, 2, kSize - 4, kSize - 4), 16, 16);
+
+    // The chart: a black plot with a grid, the SV line and PV settling onto it.
+    const QRectF plot(42, 16, 74, 64);
+    p.setPen(QPen(QColor(200, 210, 225), 1.5));
+    p.setBrush(Qt::black);
+    p.drawRoundedRect(plot, 4, 4);
+    p.setPen(QPen(QColor(50, 70, 90), 1, Qt::DotLine));
+    for (int i = 1; i < 4; ++i) {
+        const double y = plot.top() + i * plot.height() / 4;
+        p.drawLine(QPointF(plot.left() + 3, y), QPointF(plot.right() - 3, y));
+    }
+    const double sv = plot.top() + plot.height() * 0.35;
+    p.setPen(QPen(QColor(0, 255, 0), 2, Qt::DashLine));
+    p.drawLine(QPointF(plot.left() + 4, sv), QPointF(plot.right() - 4, sv));
+    QPainterPath pv(QPointF(plot.left() + 4, plot.bottom() - 6));
+    pv.cubicTo(QPointF(plot.left() + 26, plot.bottom() - 8), QPointF(plot.left() + 24, sv - 14),
+               QPointF(plot.left() + 42, sv - 4));
+    pv.cubicTo(QPointF(plot.left() + 52, sv + 3), QPointF(plot.left() + 60, sv), QPointF(plot.right() - 4, sv));
+    p.setPen(QPen(QColor(255, 50, 50), 2.5, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(pv);
+
+    // The thermometer, filled to the set value.
+    p.setPen(QPen(QColor(250, 250, 250), 2));
+    p.setBrush(QColor(250, 250, 250));
+    p.drawRoundedRect(QRectF(14, 14, 16, 78), 8, 8);
+    p.drawEllipse(QPointF(22, 98), 14, 14);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(230, 20, 20));
+    p.drawRect(QRectF(19, 38, 6, 60));
+    p.drawEllipse(QPointF(22, 98), 10, 10);
+    p.setPen(QPen(QColor(60, 80, 110), 1.5));
+    for (int i = 0; i < 5; ++i)
+        p.drawLine(QPointF(30, 24 + i * 14), QPointF(35, 24 + i * 14));
+
+    // Four lamps as on a controller tile: OUT1, OUT2 on, AL1, AL2 off.
+    const QColor lamps[] = {QColor(0, 206, 0), QColor(0, 206, 0), QColor(109, 167, 231), QColor(109, 167, 231)};
+    for (int i = 0; i < 4; ++i) {
+        p.setPen(QPen(QColor(15, 35, 75), 1));
+        p.setBrush(lamps[i]);
+        p.drawRoundedRect(QRectF(44 + i * 19, 92, 15, 9), 2, 2);
+    }
+    return image;
+}
+
 bool save(const QImage &image, const QString &path, const char *format)
 {
     if (image.save(path, format))
@@ -232,6 +345,8 @@ int main(int argc, char **argv)
             ok = save(drawPageButton(button, pressed), out.filePath(name), "BMP") && ok;
         }
     }
+    ok = save(drawKeypad(), out.filePath(QString::fromLatin1(keypadlayout::kPictureFile)), "BMP") && ok;
     ok = save(drawIcon(128), out.filePath(QStringLiteral("tempmon.png")), "PNG") && ok;
+    ok = save(drawAboutPicture(), out.filePath(QStringLiteral("about.png")), "PNG") && ok;
     return ok ? 0 : 1;
 }

@@ -35,20 +35,25 @@ AppWindows::AppWindows(const AppServices &services, std::unique_ptr<TCommControl
     TFmHome *home = FmHome.get();
     FmSetPage = make<TFmSetPage>(services.model, services.boxes, services.applicationTitle,
                                  [home] { return home->SelectedPanel(); });
+    FmSetPage->setPictureFolder(services.programFolder);
     FmBarPage = make<TFmBarPage>();
     FmChartSetting = make<TFmChartSetting>(*home->trendPage(), *home->TmrChart(), services.boxes);
     FmWriting = make<TFmWriting>();
     FmAddAlarm = make<TFmAddAlarm>();
     FmModifyAlarm = make<TFmModifyAlarm>();
     FmAlmDlg = make<TFmAlmDlg>();
-    FmRecord = make<TFmRecord>();
+    FmRecord = make<TFmRecord>(home->recordSettings(), *home->TmrRecord(), [home] { home->showMonitoringPage(); },
+                               services.boxes);
     FmBrowse = make<TFmBrowse>();
+    FmRecord->setBrowseWindow(FmBrowse.get());
     FmCommTest = make<TFmCommTest>();
-    fmpaset = make<Tfmpaset>();
-    fmpassread = make<Tfmpassread>();
-    Fmshowpawd = make<TFmshowpawd>();
-    Form2 = make<TForm2>();
-    FmTitle = make<TFmTitle>();
+    const TileLockSwitch lockTiles = [home](bool locked) { home->setTilesLocked(locked); };
+    fmpaset = make<Tfmpaset>(services.store, services.boxes);
+    fmpassread = make<Tfmpassread>(services.store, services.boxes, lockTiles);
+    Fmshowpawd = make<TFmshowpawd>(services.boxes, lockTiles, fmpassread.get(), fmpaset.get());
+    Form2 = make<TForm2>(services.boxes, services.programFolder);
+    FmTitle = make<TFmTitle>(services.store, services.boxes,
+                             [home](const QString &title, int left) { home->setCompanyTitle(title, left); });
 
     HomeWindows doors;
     doors.commSetting = FmCommSetting.get();

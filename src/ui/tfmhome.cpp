@@ -14,6 +14,7 @@
 #include "plantmodel.h"
 #include "recipefolder.h"
 #include "recipepage.h"
+#include "recordformat.h"
 #include "settingscontrols.h"
 #include "settingsstore.h"
 #include "settingswalk.h"
@@ -22,6 +23,7 @@
 #include "tfmbarpage.h"
 #include "tfmchartsetting.h"
 #include "tfmcommsetting.h"
+#include "tfmrecord.h"
 #include "tfmsetpage.h"
 #include "trendpage.h"
 #include "uilog.h"
@@ -67,7 +69,8 @@ TFmHome::TFmHome(const AppServices &services, std::unique_ptr<TCommController> e
       services_(services),
       model_(services.model),
       engine_(std::move(engine)),
-      pictures_(services.programFolder, [this](const QString &text) { reportError(text); })
+      pictures_(services.programFolder, [this](const QString &text) { reportError(text); }),
+      recordWriter_(services.locale)
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("FmHome"));
@@ -82,6 +85,7 @@ TFmHome::TFmHome(const AppServices &services, std::unique_ptr<TCommController> e
     tmrRecord_ = makeTimer(this, "TmrRecord", 5000);
     clockTimer_ = makeTimer(this, "RzClockStatus1Timer", 1000);
     connect(tmrHome_, &QTimer::timeout, this, &TFmHome::TmrHomeTimer);
+    connect(tmrRecord_, &QTimer::timeout, this, &TFmHome::TmrRecordTimer);
     connect(clockTimer_, &QTimer::timeout, this, &TFmHome::updateClock);
     ButtonImage << selectedButtonMarker();
 
@@ -347,6 +351,19 @@ void TFmHome::BtnScanDPClick()
     model_.setRescanRequested(true);
 }
 
+void TFmHome::setTilesLocked(bool locked)
+{
+    for (int panel = 1; panel <= kPanelCount; ++panel)
+        for (int slot = 1; slot <= kSlotCount; ++slot)
+            tiles_[panel][slot]->setLocked(locked);
+}
+
+void TFmHome::setCompanyTitle(const QString &title, int left)
+{
+    ui->RzLabel1->setText(title);
+    ui->RzLabel1->move(left, ui->RzLabel1->y());
+}
+
 void TFmHome::BtnDClick() { showWindow(windows_.commSetting); }
 void TFmHome::RzBitBtn1Click() { showWindow(windows_.showPawd); }
 void TFmHome::RzVersionInfoStatus1Click() { showWindow(windows_.about); }
@@ -370,6 +387,25 @@ void TFmHome::TmrHomeTimer()
         qCDebug(lcUi) << "panel" << selectedPanel_ << "ID fields kept their old station:" << Qt::hex << rejected;
     ui->Panel3->checkAutoPrint();
     ui->Panel5->refresh(model_);
+}
+
+void TFmHome::TmrRecordTimer()
+{
+    // A sample time of 0 gives a timer without ticks.
+    if (tmrRecord_->interval() <= 0) {
+        tmrRecord_->stop();
+        return;
+    }
+    RecordTick tick;
+    tick.at = services_.clock.now();
+    // The field as it stands, so a folder picked and then cancelled is used until the
+    // dialog opens again.
+    tick.folderText = windows_.record ? windows_.record->folderText() : recordSettings_.FilePath;
+    tick.saveUnit = recordSettings_.SaveUnit;
+    tick.fileType = recordSettings_.FileType;
+    tick.readings = currentReadings(model_);
+    tick.heldLimit = recordsPerDay(tmrRecord_->interval());
+    recordWriter_.write(tick);
 }
 
 void TFmHome::ControllerA1BtnSETMouseUp(TController *tile)
@@ -401,6 +437,7 @@ void TFmHome::FormShow()
     forms.home = this;
     forms.commSetting = windows_.commSetting;
     forms.chartSetting = windows_.chartSetting;
+    forms.record = windows_.record;
     SettingsHooks hooks;
     hooks.selectRadio = selectRadioByClick;
     hooks.setStationId = [this](int panel, int slot, int id) { model_.setStationId(panel, slot, id); };
@@ -411,6 +448,10 @@ void TFmHome::FormShow()
     hooks.applyChartSetting = [this] {
         if (auto *chartSetting = qobject_cast<TFmChartSetting *>(windows_.chartSetting))
             chartSetting->applyOk();
+    };
+    hooks.applyRecord = [this] {
+        if (windows_.record)
+            windows_.record->BtnOKClick();
     };
     hooks.reportError = [this](const QString &text) { reportError(text); };
     LoadSettings(services_.store, forms, hooks);
@@ -433,6 +474,7 @@ void TFmHome::FormClose()
     forms.home = this;
     forms.commSetting = windows_.commSetting;
     forms.chartSetting = windows_.chartSetting;
+    forms.record = windows_.record;
     SettingsHooks hooks;
     hooks.reportError = [this](const QString &text) { reportError(text); };
     // A failed save has been told to the operator; closing goes on regardless, as a
@@ -441,6 +483,8 @@ void TFmHome::FormClose()
     tmrChart_->stop();
     tmrRecord_->stop();
     tmrHome_->stop();
+    // Records still held for a file that was busy get one last chance.
+    recordWriter_.writeHeld();
     // No waiting here: the engine's destructor waits only for the transaction in flight.
     engine_->requestStop();
     emit shutDown();
