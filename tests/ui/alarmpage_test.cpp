@@ -256,11 +256,31 @@ TEST(AlarmPage, PrintsByItselfAfterTheIntervalAcrossMidnight)
     EXPECT_EQ(list->count(), 0) << "cleared once printed";
     EXPECT_TRUE(pdfText(printedPdf(f)).contains(QStringLiteral("盤面:1,第1台")));
 
-    // The next interval counts from that tick; an empty list prints nothing.
+    // The next interval counts from that tick.
     QFile::remove(printedPdf(f));
-    f.clock.at = t0.addSecs(151);
+    const QDateTime printedAt = f.clock.at;
+    announce(f, AlarmSide::Low, 1, 2, 2);
+    ASSERT_TRUE(waitUntil([&] { return list->count() == 1; }));
+    f.clock.at = printedAt.addSecs(60);
     page->checkAutoPrint();
     EXPECT_FALSE(QFile::exists(printedPdf(f)));
+    f.clock.at = printedAt.addSecs(60).addMSecs(500);
+    page->checkAutoPrint();
+    EXPECT_TRUE(QFile::exists(printedPdf(f)));
+    EXPECT_EQ(list->count(), 0);
+
+    // Due with an empty list: nothing printed, and the interval starts again.
+    QFile::remove(printedPdf(f));
+    const QDateTime emptyAt = f.clock.at.addSecs(61);
+    f.clock.at = emptyAt;
+    page->checkAutoPrint();
+    EXPECT_FALSE(QFile::exists(printedPdf(f)));
+    announce(f, AlarmSide::Low, 1, 2, 3);
+    ASSERT_TRUE(waitUntil([&] { return list->count() == 1; }));
+    f.clock.at = emptyAt.addSecs(30);
+    page->checkAutoPrint();
+    EXPECT_FALSE(QFile::exists(printedPdf(f)));
+    list->clear();
     f.boxes.shown.clear();
 
     // While the operator retypes the interval the field holds no number: told once by
