@@ -72,9 +72,10 @@ AlarmPage::AlarmPage(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui:
     ui->DBGrid2->setModel(frequency_);
     ui->DBGrid2->verticalHeader()->hide();
     ui->DBGrid1->verticalHeader()->hide();
-    for (QTableView *grid : {ui->DBGrid1, ui->DBGrid2})
-        grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    ui->DBGrid2->horizontalHeader()->setStretchLastSection(true);
+    for (QTableView *grid : {ui->DBGrid1, ui->DBGrid2}) {
+        grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+        grid->verticalHeader()->setDefaultSectionSize(24);
+    }
 
     connectControls();
     showView(false);
