@@ -18,6 +18,7 @@
 #include "tempmonapplication.h"
 #include "tempmonversion.h"
 #include "tfmhome.h"
+#include "toolkittranslation.h"
 #include "trs485comm.h"
 
 #include <QPrinter>
@@ -39,12 +40,16 @@ int main(int argc, char *argv[])
         // The program ends with its main window, even while a dialog is still open.
         QGuiApplication::setQuitOnLastWindowClosed(false);
         installProgramFonts();
+        installToolkitTranslation(app);
 
         QSettingsStore store;
         PlantModel model;
         SystemClock clock;
         const std::unique_ptr<LocaleFormats> locale = systemLocaleFormats();
-        auto link = std::make_unique<TRs485Comm>(systemSerialPortFactory(), SettingsPortMap());
+        // The windows resolve each panel's port through the port map and hand the engine
+        // the device; this default naming serves a panel before that.
+        auto link = std::make_unique<TRs485Comm>(systemSerialPortFactory(),
+                                                 [](int port) { return deviceNameForPort(port, {}); });
         attachLinkLog(*link);
         auto engine = std::make_unique<TCommController>(model, std::move(link), &clock);
 

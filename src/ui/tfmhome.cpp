@@ -14,6 +14,7 @@
 #include "plantmodel.h"
 #include "recipefolder.h"
 #include "recipepage.h"
+#include "settingscontrols.h"
 #include "settingsstore.h"
 #include "settingswalk.h"
 #include "tcontroller.h"
@@ -332,7 +333,7 @@ void TFmHome::selectPanel(int panel)
 void TFmHome::BtnStartClick()
 {
     if (windows_.barPage)
-        windows_.barPage->showForScan();
+        windows_.barPage->showForScan(this);
     engine_->start();
     tmrHome_->start();
     if (recordSettings_.Save)
@@ -344,7 +345,7 @@ void TFmHome::BtnStartClick()
 void TFmHome::BtnScanDPClick()
 {
     if (windows_.barPage)
-        windows_.barPage->showForScan();
+        windows_.barPage->showForScan(this);
     model_.setRescanRequested(true);
 }
 
@@ -402,6 +403,7 @@ void TFmHome::FormShow()
     forms.home = this;
     forms.commSetting = windows_.commSetting;
     SettingsHooks hooks;
+    hooks.selectRadio = selectRadioByClick;
     hooks.setStationId = [this](int panel, int slot, int id) { model_.setStationId(panel, slot, id); };
     hooks.applyCommSetting = [this] {
         if (windows_.commSetting)

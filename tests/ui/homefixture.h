@@ -12,6 +12,7 @@
 #include "memorysettingsstore.h"
 #include "messageboxes.h"
 #include "plantmodel.h"
+#include "recordingboxes.h"
 #include "serialport.h"
 #include "tcommcontroller.h"
 #include "tfmhome.h"
@@ -29,22 +30,6 @@
 #include <atomic>
 #include <functional>
 #include <memory>
-
-struct ShownBox {
-    QString caption;
-    QString text;
-    MessageBoxes::Icon icon;
-};
-
-class RecordingBoxes : public MessageBoxes {
-public:
-    void show(QWidget *, const QString &caption, const QString &text, Icon icon) override
-    {
-        shown.append({caption, text, icon});
-    }
-    bool ask(QWidget *, const QString &, const QString &) override { return true; }
-    QList<ShownBox> shown;
-};
 
 // A clock the test sets; it starts at the real time.
 class SettableClock : public Clock {
