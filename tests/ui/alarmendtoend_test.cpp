@@ -41,10 +41,10 @@ protected:
         sim = std::make_unique<SimProcess>(QStringList{"--line", "psl=auto,echo=on,latency=1"});
         ASSERT_TRUE(sim->start());
         seedStore(store, databases.path());
-        const std::string device = sim->device(1).toStdString();
-        auto link = std::make_unique<TRs485Comm>(systemSerialPortFactory(), [device](int port) {
-            return port == 1 ? device : std::string("/nonexistent");
-        });
+        // COM1 is the simulator's line, through the port map; no other port exists.
+        store.setString("SerialPortMap", QStringLiteral("COM1"), sim->device(1));
+        auto link = std::make_unique<TRs485Comm>(systemSerialPortFactory(),
+                                                 [](int) { return std::string("/nonexistent"); });
         f = std::make_unique<HomeFixture>(&store, std::move(link));
         f->home().show();
         ASSERT_TRUE(f->boxes.shown.isEmpty()) << f->boxes.shown.value(0).text.toStdString();
