@@ -74,6 +74,24 @@ TEST(AlarmPage, AnnouncementsReachTheListTheWindowAndTheCountTable)
     EXPECT_EQ(windowCount->text(), "0");
 }
 
+TEST(AlarmPage, FailedCountStatementIsNotedOnThePageAndTheAlarmsGoOn)
+{
+    HomeFixture f;
+    f.home().show();
+    QSqlQuery drop(f.alarmTables->count().handle());
+    ASSERT_TRUE(drop.exec(QStringLiteral("DROP TABLE DbAlmCount")));
+    auto *list = f.control<QListWidget>("LstAlarming");
+    announce(f, AlarmSide::High, 1, 3, 1);
+    announce(f, AlarmSide::Low, 1, 4, 2);
+    ASSERT_TRUE(waitUntil([&] { return list->count() == 2; }));
+    EXPECT_EQ(alarmWindow(f)->lineCount(), 2);
+    EXPECT_EQ(f.beeps, 2);
+    EXPECT_TRUE(f.boxes.shown.isEmpty()) << "no box per alarm";
+    auto *note = f.control<QLabel>("LabAlarmTables");
+    EXPECT_FALSE(note->isHidden());
+    EXPECT_TRUE(note->text().startsWith(QStringLiteral("警報次數表的動作失敗："))) << note->text().toStdString();
+}
+
 TEST(AlarmPage, StartUpCopiesTheAlarmPointsAndStartsEveryCountAtZero)
 {
     QTemporaryDir databases;
