@@ -6,6 +6,9 @@
 
 #include <QString>
 
+#include <functional>
+
+class AlarmTables;
 class ApplicationTitle;
 class Clock;
 class LocaleFormats;
@@ -29,4 +32,8 @@ struct AppServices {
     PrintDialogs &printDialogs;
     // The program's own folder: the page-button pictures and the "Recipe" folder.
     QString programFolder;
+    // The alarm settings and count tables, opened by the main window.
+    AlarmTables &alarmTables;
+    // The system's exclamation sound.
+    std::function<void()> beep;
 };

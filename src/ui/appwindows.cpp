@@ -39,8 +39,8 @@ AppWindows::AppWindows(const AppServices &services, std::unique_ptr<TCommControl
     FmBarPage = make<TFmBarPage>();
     FmChartSetting = make<TFmChartSetting>(*home->trendPage(), *home->TmrChart(), services.boxes);
     FmWriting = make<TFmWriting>();
-    FmAddAlarm = make<TFmAddAlarm>();
-    FmModifyAlarm = make<TFmModifyAlarm>();
+    FmAddAlarm = make<TFmAddAlarm>(services.alarmTables, services.boxes, services.locale);
+    FmModifyAlarm = make<TFmModifyAlarm>(services.alarmTables, services.boxes, services.locale);
     FmAlmDlg = make<TFmAlmDlg>();
     FmRecord = make<TFmRecord>(home->recordSettings(), *home->TmrRecord(), [home] { home->showMonitoringPage(); },
                                services.boxes);
@@ -60,6 +60,8 @@ AppWindows::AppWindows(const AppServices &services, std::unique_ptr<TCommControl
     doors.setPage = FmSetPage.get();
     doors.barPage = FmBarPage.get();
     doors.chartSetting = FmChartSetting.get();
+    doors.addAlarm = FmAddAlarm.get();
+    doors.modifyAlarm = FmModifyAlarm.get();
     doors.almDlg = FmAlmDlg.get();
     doors.record = FmRecord.get();
     doors.showPawd = Fmshowpawd.get();

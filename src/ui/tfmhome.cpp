@@ -20,9 +20,12 @@
 #include "settingswalk.h"
 #include "tcontroller.h"
 #include "tempmonversion.h"
+#include "tfmaddalarm.h"
+#include "tfmalmdlg.h"
 #include "tfmbarpage.h"
 #include "tfmchartsetting.h"
 #include "tfmcommsetting.h"
+#include "tfmmodifyalarm.h"
 #include "tfmrecord.h"
 #include "tfmsetpage.h"
 #include "trendpage.h"
@@ -119,9 +122,15 @@ TFmHome::TFmHome(const AppServices &services, std::unique_ptr<TCommController> e
     showPage("Panel1");
     selectPanel(1);
 
+    // The alarm points reach the engine before it can be started; counts restart at "00".
+    ui->Panel3->attach(services_, buttonImage(0));
+    ui->Panel3->loadAlarmPoints();
+
     recipeFolder_ = ensureRecipeFolder(services_.programFolder);
     if (recipeFolder_.isEmpty())
         qCWarning(lcUi) << "no folder for recipes could be created";
+
+    ui->Panel3->resetCounts();
 
     ui->RzVersionInfoStatus1->setText(QStringLiteral("VER " TEMPMON_VERSION));
     ui->RzVersionInfoStatus1->setAccessibleName(ui->RzVersionInfoStatus1->text());
@@ -170,6 +179,7 @@ void TFmHome::setWindows(const HomeWindows &windows)
 {
     windows_ = windows;
     ui->Panel2->setChartSettingWindow(windows_.chartSetting);
+    ui->Panel3->setWindows(windows_.addAlarm, windows_.modifyAlarm, windows_.almDlg);
     if (windows_.barPage)
         connect(windows_.barPage, &TFmBarPage::scanWindowClosed, this, [this] { chartsReady_ = true; });
     if (windows_.commSetting) {

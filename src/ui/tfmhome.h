@@ -25,7 +25,10 @@ class QLineEdit;
 class QTimer;
 class RecipePage;
 class TController;
+class TFmAddAlarm;
+class TFmAlmDlg;
 class TFmBarPage;
+class TFmModifyAlarm;
 class TFmCommSetting;
 class TFmRecord;
 class TFmSetPage;
@@ -42,7 +45,9 @@ struct HomeWindows {
     TFmSetPage *setPage = nullptr;         // FmSetPage
     TFmBarPage *barPage = nullptr;         // FmBarPage
     QWidget *chartSetting = nullptr;       // FmChartSetting
-    QWidget *almDlg = nullptr;             // FmAlmDlg
+    TFmAddAlarm *addAlarm = nullptr;       // FmAddAlarm
+    TFmModifyAlarm *modifyAlarm = nullptr; // FmModifyAlarm
+    TFmAlmDlg *almDlg = nullptr;           // FmAlmDlg
     TFmRecord *record = nullptr;           // FmRecord
     QWidget *showPawd = nullptr;           // Fmshowpawd
     QWidget *about = nullptr;              // Form2
