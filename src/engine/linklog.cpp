@@ -9,6 +9,12 @@ Q_LOGGING_CATEGORY(lcLink, "tempmon.link", QtWarningMsg)
 
 void attachLinkLog(TRs485Comm &link)
 {
+    // What a backend did instead of a line setting the driver refused, at most once
+    // per opening of the port.
+    if (lcLink().isInfoEnabled()) {
+        link.setNoticeObserver(
+            [](const std::string &text) { qCInfo(lcLink).noquote() << QString::fromStdString(text); });
+    }
     if (!lcLink().isDebugEnabled())
         return;
     link.setFrameObserver([](bool written, const std::uint8_t *bytes, int count) {

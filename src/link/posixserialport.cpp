@@ -77,6 +77,7 @@ bool PosixSerialPort::open(const std::string &deviceName)
     fd_ = ::open(deviceName.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0)
         return false;
+    device_ = deviceName;
     // Without sharing: a second program (or a second opener here) is refused at once.
     if (flock(fd_, LOCK_EX | LOCK_NB) != 0 || ioctl(fd_, TIOCEXCL) != 0) {
         ::close(fd_);
@@ -130,8 +131,10 @@ bool PosixSerialPort::configure(const LineConfig &config)
         // USB adapters switch direction themselves and answer ENOTTY; then RTS is
         // raised around each write by hand.
         rtsByHand_ = ioctl(fd_, TIOCSRS485, &rs485) != 0;
-        if (rtsByHand_)
+        if (rtsByHand_) {
             setRts(false);
+            notice(device_ + ": no RS-485 mode in the driver; RTS raised around each write");
+        }
     }
     return true;
 }

@@ -5,6 +5,8 @@
 
 #include "serialport.h"
 
+#include <string>
+
 #include <atomic>
 
 class PosixSerialPort : public SerialPort {
@@ -34,6 +36,7 @@ private:
     void setRts(bool on);
 
     int fd_ = -1;
+    std::string device_;
     int wakeRead_ = -1;
     int wakeWrite_ = -1;
     bool pseudoTerminal_ = false;

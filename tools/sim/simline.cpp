@@ -176,7 +176,7 @@ bool SimLine::openPty(std::string &error)
     fchmod(slaveFd_, 0666);
 
     inotifyFd_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (inotifyFd_ < 0 || inotify_add_watch(inotifyFd_, name, IN_OPEN | IN_CLOSE | IN_MODIFY) < 0) {
+    if (inotifyFd_ < 0 || inotify_add_watch(inotifyFd_, name, IN_OPEN | IN_CLOSE) < 0) {
         error = errnoText("inotify");
         closePty();
         return false;
@@ -209,7 +209,7 @@ void SimLine::closePty()
     closeFd(slaveFd_);
     closeFd(masterFd_);
     output_.clear();
-    writers_.clear();
+    unheard_.clear();
     decoder_ = FrameDecoder(options_.psl, FrameDecoder::gapForBaud(options_.baud));
     clients_ = 0;
     std::lock_guard<std::mutex> lock(mutex_);
@@ -228,12 +228,11 @@ void SimLine::handleInotify()
             const auto *ev = reinterpret_cast<const inotify_event *>(p);
             if (ev->mask & IN_Q_OVERFLOW) {
                 clients_ = 1; // lost count: rather deliver than drop
-            } else if (ev->mask & IN_MODIFY) {
-                if (writers_.empty() || writers_.back() != session_)
-                    writers_.push_back(session_);
+                unheard_.clear();
             } else if (ev->mask & IN_OPEN) {
                 ++clients_;
                 ++session_;
+                unheard_.push_back(session_);
             } else if (ev->mask & IN_CLOSE) {
                 if (clients_ > 0 && --clients_ == 0) {
                     ++session_;
@@ -269,8 +268,7 @@ void SimLine::schedule(const Frame &bytes, std::int64_t firstStartNs, std::int64
 
 void SimLine::readRequests(std::int64_t nowNs)
 {
-    // Events are read before the bytes: a write's event is queued only after its
-    // bytes, so every write seen here has its bytes in what is read below.
+    // Events are read before the bytes, so every opening whose bytes are read is known.
     handleInotify();
     Frame chunk;
     std::uint8_t buf[512];
@@ -288,12 +286,8 @@ void SimLine::readRequests(std::int64_t nowNs)
     // Look again: bytes of a client that opened meanwhile may be in the chunk, and
     // its opening must be known before anything is sent for it.
     handleInotify();
-    std::vector<std::uint64_t> writers;
-    writers.swap(writers_);
     if (chunk.empty())
         return;
-    if (writers.empty())
-        writers.push_back(session_);
 
     // The bytes were written at once; on a wire they take a character time each.
     const std::int64_t start = std::max(nowNs, rxWireEndNs_);
@@ -301,13 +295,26 @@ void SimLine::readRequests(std::int64_t nowNs)
     const auto requests = decoder_.feed(chunk.data(), chunk.size(), nowNs / 1000);
 
     // When the line thread was slow, one chunk may hold the last frame of a client
-    // that has closed the port and the first of the next one. The program writes
-    // one frame per write, so the last frames go with the last writers.
-    auto sessionOf = [&](std::size_t frameIndex) {
-        const std::ptrdiff_t k = std::ptrdiff_t(writers.size()) - std::ptrdiff_t(requests.size())
-                                 + std::ptrdiff_t(frameIndex);
-        return writers[std::size_t(std::max<std::ptrdiff_t>(0, k))];
-    };
+    // that has closed the port and the first of the next one, or the next client may
+    // have opened after a frame was written. The tty does not report each write, so
+    // the frames are matched to the openings: a read request is always the current
+    // opening's (its client waits for the answer), while a write request may be the
+    // last thing an opening did before it closed, so it goes to the oldest opening no
+    // frame has come from yet. Its echo and answer then go past a closed receiver
+    // instead of reaching the next transaction, as on a wire.
+    std::vector<std::uint64_t> frameSessions;
+    for (const SimRequest &req : requests) {
+        if (req.isRead() || unheard_.empty()) {
+            unheard_.clear();
+            frameSessions.push_back(session_);
+        } else {
+            frameSessions.push_back(unheard_.front());
+            unheard_.pop_front();
+        }
+    }
+    const auto sessionOf = [&frameSessions](std::size_t frameIndex) { return frameSessions[frameIndex]; };
+    // Bytes of a frame not complete yet go with the opening its frame will be given.
+    const std::uint64_t trailingSession = unheard_.empty() ? session_ : unheard_.front();
 
     if (options_.echo) {
         // Echo is handed back at once: the program waits for its write to drain,
@@ -321,7 +328,7 @@ void SimLine::readRequests(std::int64_t nowNs)
             from = std::max(from, to);
         }
         if (from < chunk.size())
-            schedule(Frame(chunk.begin() + std::ptrdiff_t(from), chunk.end()), nowNs, 0, false, writers.back());
+            schedule(Frame(chunk.begin() + std::ptrdiff_t(from), chunk.end()), nowNs, 0, false, trailingSession);
     }
     if (requests.empty())
         return;

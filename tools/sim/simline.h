@@ -107,7 +107,8 @@ private:
     int inotifyFd_ = -1;
     int clients_ = 0;
     std::uint64_t session_ = 0; // counts the openings of the port
-    std::vector<std::uint64_t> writers_; // openings that wrote since the last read, oldest first
+    // Openings no frame has been read from yet, oldest first.
+    std::deque<std::uint64_t> unheard_;
     bool masterBroken_ = false;
 
     FrameDecoder decoder_;
