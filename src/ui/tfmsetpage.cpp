@@ -95,19 +95,19 @@ void TFmSetPage::writeChecked(SetPageTab &tab)
         place(tab);
         return;
     case LimitVerdict::TwoPoints:
-        boxes_.show(this, title_.text(), QStringLiteral("小數點不可以多於一個"), MessageBoxes::Icon::Information);
+        boxes_.show(this, title_.text(), QStringLiteral("小數點不可以多於一個"), MessageBoxes::Icon::None);
         tab.clearField();
         return;
     case LimitVerdict::Empty:
-        boxes_.show(this, kErrorCaption, QStringLiteral("請輸入資料"), MessageBoxes::Icon::Information);
+        boxes_.show(this, kErrorCaption, QStringLiteral("請輸入資料"), MessageBoxes::Icon::None);
         return;
     case LimitVerdict::NotANumber:
         // Kept, so the operator can mend the slip with the back key.
         boxes_.show(this, kErrorCaption, QStringLiteral("輸入的不是數字,請重新輸入"),
-                    MessageBoxes::Icon::Information);
+                    MessageBoxes::Icon::None);
         return;
     case LimitVerdict::OutOfRange:
-        boxes_.show(this, kErrorCaption, QStringLiteral("超過輸入範圍,請重新輸入"), MessageBoxes::Icon::Information);
+        boxes_.show(this, kErrorCaption, QStringLiteral("超過輸入範圍,請重新輸入"), MessageBoxes::Icon::None);
         tab.clearField();
         return;
     }

@@ -154,6 +154,7 @@ TEST_F(SetPage, TypedValueChecksOfLevelsOneAndTwo)
             ASSERT_EQ(boxes.shown.size(), 1);
             EXPECT_EQ(boxes.shown[0].text, QString::fromUtf8(c.message));
             EXPECT_EQ(boxes.shown[0].caption, c.titleCaption ? QString::fromUtf8(kTitle) : QStringLiteral("錯誤"));
+            EXPECT_EQ(boxes.shown[0].icon, MessageBoxes::Icon::None) << "a plain box";
         }
     }
 }
