@@ -104,7 +104,10 @@ std::vector<Entry> chartEntries()
     for (int p = 1; p <= kPanelCount; ++p)
         e.push_back({QStringLiteral("ChkSV%1").arg(p), Kind::Flag, QStringLiteral("ChkSV%1").arg(p)});
     e.push_back({QStringLiteral("TxtChtSample"), Kind::Text, QStringLiteral("TxtChtSample")});
-    perPanel(QStringLiteral("TxtCht%1Max"), Kind::Text);
+    // The point counts are kept under the names of the fields they once were.
+    for (int p = 1; p <= kPanelCount; ++p)
+        e.push_back({QStringLiteral("TxtCht%1Max").arg(letter(p)), Kind::Text,
+                     QStringLiteral("Cht%1Max").arg(letter(p))});
     return e;
 }
 

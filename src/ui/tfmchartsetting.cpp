@@ -45,9 +45,6 @@ TFmChartSetting::TFmChartSetting(TrendPage &trends, QTimer &sampleTimer, Message
     for (int panel = 1; panel <= kPanelCount; ++panel) {
         const PanelControls c = controls(panel);
         c.points->setRange(1, kLargestPointCount);
-        // The settings store keeps the field's text as "TxtCht<A|B|C>Max", and the
-        // settings walk finds the field's edit part by that name.
-        c.points->editor()->setObjectName(QStringLiteral("TxtCht%1Max").arg(panelLetter(panel)));
         c.points->editor()->setAccessibleName(c.points->objectName());
         for (QWidget *control : std::initializer_list<QWidget *>{c.min, c.max})
             control->setAccessibleName(control->objectName());

@@ -110,7 +110,7 @@ std::unique_ptr<QWidget> makeFakeChartSetting()
         });
         named<QCheckBox>(chart.get(), QStringLiteral("Chk3D%1").arg(letter(p)));
         named<QCheckBox>(chart.get(), QStringLiteral("ChkSV%1").arg(p));
-        field(chart.get(), QStringLiteral("TxtCht%1Max").arg(letter(p)), QStringLiteral("1000"));
+        field(chart.get(), QStringLiteral("Cht%1Max").arg(letter(p)), QStringLiteral("1000"));
     }
     field(chart.get(), QStringLiteral("TxtChtSample"), QStringLiteral("5"));
     return chart;
@@ -200,7 +200,7 @@ void changeEveryControl(FakeForms &f)
         control<QLineEdit>(f.chart.get(), QStringLiteral("TxtYmax%1").arg(letter(p)))->setText(QString::number(100 * p));
         control<QCheckBox>(f.chart.get(), QStringLiteral("Chk3D%1").arg(letter(p)))->setChecked(p != 2);
         control<QCheckBox>(f.chart.get(), QStringLiteral("ChkSV%1").arg(p))->setChecked(p == 2);
-        control<QLineEdit>(f.chart.get(), QStringLiteral("TxtCht%1Max").arg(letter(p)))->setText(QString::number(200 * p));
+        control<QLineEdit>(f.chart.get(), QStringLiteral("Cht%1Max").arg(letter(p)))->setText(QString::number(200 * p));
     }
     control<QLineEdit>(f.chart.get(), QStringLiteral("TxtChtSample"))->setText(QStringLiteral("12"));
     control<QCheckBox>(f.record.get(), QStringLiteral("ChkSave"))->setChecked(false);
