@@ -5,6 +5,7 @@
 #include "appwindows.h"
 #include "clock.h"
 #include "closeonsignal.h"
+#include "filedialogs.h"
 #include "linklog.h"
 #include "localeformats.h"
 #include "messageboxes.h"
@@ -47,8 +48,9 @@ int main(int argc, char *argv[])
         auto engine = std::make_unique<TCommController>(model, std::move(link), &clock);
 
         QPrinter printer(QPrinter::HighResolution);
+        WidgetFileDialogs fileDialogs;
         const AppServices services{model, store, boxes, clock, *locale, title, printer,
-                                   QCoreApplication::applicationDirPath()};
+                                   QCoreApplication::applicationDirPath(), fileDialogs};
         AppWindows windows(services, std::move(engine));
         QObject::connect(&windows.home(), &TFmHome::shutDown, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);

@@ -8,6 +8,7 @@
 
 class ApplicationTitle;
 class Clock;
+class FileDialogs;
 class LocaleFormats;
 class MessageBoxes;
 class PlantModel;
@@ -26,4 +27,6 @@ struct AppServices {
     QPrinter &printer;
     // The program's own folder: the page-button pictures and the "Recipe" folder.
     QString programFolder;
+    // The file open and save dialogs (recipe files).
+    FileDialogs &fileDialogs;
 };

@@ -7,6 +7,7 @@
 #include "applicationtitle.h"
 #include "appwindows.h"
 #include "clock.h"
+#include "filedialogs.h"
 #include "localeformats.h"
 #include "memorysettingsstore.h"
 #include "messageboxes.h"
@@ -43,6 +44,28 @@ public:
     }
     bool ask(QWidget *, const QString &, const QString &) override { return true; }
     QList<ShownBox> shown;
+};
+
+// File dialogs that answer from a script: each dialog takes the next answer (a path,
+// or an empty text for "cancelled"); with none left it is cancelled. What each dialog
+// was asked is kept.
+class ScriptedFileDialogs : public FileDialogs {
+public:
+    struct Asked {
+        bool save;
+        FileDialogRequest request;
+    };
+    QString openFileName(QWidget *, const FileDialogRequest &request) override { return answer(false, request); }
+    QString saveFileName(QWidget *, const FileDialogRequest &request) override { return answer(true, request); }
+    QStringList answers;
+    QList<Asked> asked;
+
+private:
+    QString answer(bool save, const FileDialogRequest &request)
+    {
+        asked.append({save, request});
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
 };
 
 // A clock the test sets; it starts at the real time.
@@ -104,7 +127,8 @@ public:
             QFile::copy(built.filePath(picture), QDir(programFolder.path()).filePath(picture));
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QDir(programFolder.path()).filePath(QStringLiteral("printed.pdf")));
-        const AppServices services{model, *store_, boxes, clock, locale, title, printer, programFolder.path()};
+        const AppServices services{model, *store_, boxes, clock, locale, title, printer, programFolder.path(),
+                                     fileDialogs};
         windows = std::make_unique<AppWindows>(
             services, std::make_unique<TCommController>(model, std::move(link), &clock));
     }
@@ -133,6 +157,7 @@ public:
     QTemporaryDir programFolder;
     // Prints into programFolder/printed.pdf.
     QPrinter printer{QPrinter::HighResolution};
+    ScriptedFileDialogs fileDialogs;
     MemorySettingsStore memory;
     std::shared_ptr<std::atomic<int>> opens = std::make_shared<std::atomic<int>>(0);
     std::unique_ptr<AppWindows> windows;
