@@ -110,6 +110,7 @@ TFmHome::TFmHome(const AppServices &services, std::unique_ptr<TCommController> e
     recipeFolder_ = ensureRecipeFolder(services_.programFolder);
     if (recipeFolder_.isEmpty())
         qCWarning(lcUi) << "no folder for recipes could be created";
+    ui->Panel4->attach(model_, services_.boxes, services_.fileDialogs, recipeFolder_);
 
     ui->RzVersionInfoStatus1->setText(QStringLiteral("VER " TEMPMON_VERSION));
     ui->RzVersionInfoStatus1->setAccessibleName(ui->RzVersionInfoStatus1->text());
@@ -157,6 +158,7 @@ void TFmHome::setUpPageButtons()
 void TFmHome::setWindows(const HomeWindows &windows)
 {
     windows_ = windows;
+    ui->Panel4->setProgressWindow(windows_.writing);
     if (windows_.barPage)
         connect(windows_.barPage, &TFmBarPage::scanWindowClosed, this, [this] { chartsReady_ = true; });
     if (windows_.commSetting) {
@@ -425,6 +427,9 @@ void TFmHome::FormClose()
     tmrChart_->stop();
     tmrRecord_->stop();
     tmrHome_->stop();
+    // A recipe write under way places nothing more; the engine drops what is still
+    // pending when it stops.
+    ui->Panel4->stopWriting();
     // No waiting here: the engine's destructor waits only for the transaction in flight.
     engine_->requestStop();
     emit shutDown();

@@ -27,6 +27,7 @@ class TController;
 class TFmBarPage;
 class TFmCommSetting;
 class TFmSetPage;
+class TFmWriting;
 class TrendPage;
 
 namespace Ui {
@@ -45,6 +46,7 @@ struct HomeWindows {
     QWidget *showPawd = nullptr;           // Fmshowpawd
     QWidget *about = nullptr;              // Form2
     QWidget *title = nullptr;              // FmTitle
+    TFmWriting *writing = nullptr;         // FmWriting
 };
 
 class TFmHome : public QWidget, private EngineEvents {
