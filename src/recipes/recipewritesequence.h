@@ -31,7 +31,7 @@ class RecipeWriteSequence : public QObject {
     Q_OBJECT
 public:
     static constexpr std::chrono::milliseconds kLookInterval{100};
-    // After the last request is taken, how long a refusal the engine predicted is
+    // After the last request is taken, how long a refusal foreseen from a value is
     // waited for before the write is reported without it.
     static constexpr std::chrono::milliseconds kRefusalWait{2000};
 
