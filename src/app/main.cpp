@@ -43,7 +43,10 @@ int main(int argc, char *argv[])
         PlantModel model;
         SystemClock clock;
         const std::unique_ptr<LocaleFormats> locale = systemLocaleFormats();
-        auto link = std::make_unique<TRs485Comm>(systemSerialPortFactory(), SettingsPortMap());
+        // The windows resolve each panel's port through the port map and hand the engine
+        // the device; this default naming serves a panel before that.
+        auto link = std::make_unique<TRs485Comm>(systemSerialPortFactory(),
+                                                 [](int port) { return deviceNameForPort(port, {}); });
         attachLinkLog(*link);
         auto engine = std::make_unique<TCommController>(model, std::move(link), &clock);
 

@@ -15,6 +15,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <vector>
 
 struct LineSettings {
@@ -22,6 +23,9 @@ struct LineSettings {
     int BaudRate = 2400;
     TConverter Converter = TConverter::RS422_485;
     TPsl Psl = TPsl::rtu;
+    // The device ComPort names, resolved through the port map on the window thread;
+    // empty: the link names it itself.
+    std::string Device;
 };
 
 struct SlotReading {

@@ -50,6 +50,7 @@ std::optional<int> PollCycle::read(int station, TAddress address)
 void PollCycle::pointLinkAt(const LineSettings &line)
 {
     link_.ComPort = line.ComPort;
+    link_.Device = line.Device;
     link_.BaudRate = static_cast<unsigned short>(line.BaudRate);
     link_.Converter = line.Converter;
     link_.Psl = line.Psl;
@@ -147,6 +148,7 @@ void PollCycle::scanSlot(int p, int s)
 void PollCycle::scanDecimalPoints()
 {
     const int savedPort = link_.ComPort;
+    const std::string savedDevice = link_.Device;
     const unsigned short savedBaud = link_.BaudRate;
     link_.ReadRetry = kRetriesScan;
     for (int p = 1; p <= kPanelCount; ++p) {
@@ -161,6 +163,7 @@ void PollCycle::scanDecimalPoints()
         }
     }
     link_.ComPort = savedPort;
+    link_.Device = savedDevice;
     link_.BaudRate = savedBaud;
     model_.setRescanRequested(false);
 }
@@ -172,6 +175,7 @@ void PollCycle::ExecuteWrite()
         return; // a request still pending at the end is not sent
     model_.setDetailPolling(false);
     const int savedPort = link_.ComPort;
+    const std::string savedDevice = link_.Device;
     const unsigned short savedBaud = link_.BaudRate;
 
     const int p = request->panel;
@@ -186,6 +190,7 @@ void PollCycle::ExecuteWrite()
         ++transactions_;
         link_.Send(kWriteCommand, request->code, model_.stationId(p, s), scaled.wireValue());
         link_.ComPort = savedPort;
+        link_.Device = savedDevice;
         link_.BaudRate = savedBaud;
     }
     model_.finishWrite(*request);

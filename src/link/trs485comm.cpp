@@ -47,7 +47,7 @@ bool TRs485Comm::OpenPort(int port, unsigned short baud)
     portReady_ = false;
     if (!port_ || aborted_)
         return false;
-    const std::string device = portNames_ ? portNames_(port) : std::string();
+    const std::string device = !Device.empty() ? Device : portNames_ ? portNames_(port) : std::string();
     if (device.empty() || !port_->open(device))
         return false;
     config_.baudRate = baud;

@@ -34,6 +34,9 @@ public:
     int ReadByteTimeout = 12;
     TConverter Converter = TConverter::RS422_485;
     TPsl Psl = TPsl::vorn;
+    // The device to open, when the caller has resolved the port number itself;
+    // empty: the name the resolver gives for ComPort.
+    std::string Device;
 
     void Send(TCommand command, TAddress address, int station, unsigned short value);
     bool Receive(int station, TAddress address);

@@ -1,7 +1,6 @@
 #include "portsearch.h"
 
 #include <QRegularExpression>
-#include <QSet>
 
 namespace {
 constexpr int kFirstPort = 1;
@@ -43,44 +42,47 @@ QStringList serialCommLines(const QList<SerialCommValue> &values)
 
 PortSearchResult searchUnixPorts(const QMap<int, QString> &map, const QList<SystemSerialPort> &present)
 {
-    QMap<int, QString> assigned; // number -> device, for the listing
-    QMap<QString, bool> usbOf;
-    for (const SystemSerialPort &port : present)
-        usbOf.insert(port.device, port.usb);
-
-    QSet<QString> numbered;
+    QMap<int, QString> meaning; // number -> device, for the listing
     for (auto it = map.constBegin(); it != map.constEnd(); ++it) {
-        if (it.key() < kFirstPort || it.key() > kLastPort)
-            continue;
-        assigned.insert(it.key(), it.value());
-        numbered.insert(it.value());
+        if (it.key() >= kFirstPort && it.key() <= kLastPort)
+            meaning.insert(it.key(), it.value());
     }
-
-    // Present /dev/ttyS devices keep the numbers they answer to without an entry, so a
-    // new number must not take one of those.
+    // A number without an entry still means its /dev/ttyS device while that exists.
     for (const SystemSerialPort &port : present) {
         const int n = fallbackNumber(port.device);
-        if (n > 0 && !numbered.contains(port.device) && !assigned.contains(n)) {
-            assigned.insert(n, port.device);
-            numbered.insert(port.device);
-        }
+        if (n > 0 && !meaning.contains(n))
+            meaning.insert(n, port.device);
     }
+
+    const auto reached = [&meaning](const SystemSerialPort &port) {
+        for (const QString &device : meaning) {
+            if (device == port.device || (!port.byId.isEmpty() && device == port.byId))
+                return true;
+        }
+        return false;
+    };
 
     PortSearchResult result;
     int next = kFirstPort;
     for (const SystemSerialPort &port : present) {
-        if (numbered.contains(port.device))
+        if (!port.usb || reached(port))
             continue;
-        while (next <= kLastPort && assigned.contains(next))
+        while (next <= kLastPort && meaning.contains(next))
             ++next;
         if (next > kLastPort)
             break; // every number in use: the rest cannot be reached by number
-        assigned.insert(next, port.device);
-        numbered.insert(port.device);
-        result.newEntries.insert(next, port.device);
+        const QString device = port.byId.isEmpty() ? port.device : port.byId;
+        meaning.insert(next, device);
+        result.newEntries.insert(next, device);
     }
 
-    for (auto it = assigned.constBegin(); it != assigned.constEnd(); ++it)
+    QMap<QString, bool> usbOf;
+    for (const SystemSerialPort &port : present) {
+        usbOf.insert(port.device, port.usb);
+        if (!port.byId.isEmpty())
+            usbOf.insert(port.byId, port.usb);
+    }
+    for (auto it = meaning.constBegin(); it != meaning.constEnd(); ++it)
         result.values.append({it.value(), portName(it.key()), usbOf.value(it.value(), false)});
     return result;
 }

@@ -25,6 +25,7 @@ QStringList serialCommLines(const QList<SerialCommValue> &values);
 struct SystemSerialPort {
     QString device; // "/dev/ttyUSB0"
     bool usb = false;
+    QString byId;   // "/dev/serial/by-id/usb-...", empty when the system has none
 };
 
 struct PortSearchResult {
@@ -33,7 +34,9 @@ struct PortSearchResult {
 };
 
 // Off Windows a port number reaches a device through the port map (number -> device)
-// or, without an entry, /dev/ttyS<n-1>. Lists every mapped number and every present
-// device; a device without a number gets the lowest number that neither the map nor
-// the /dev/ttyS fallback of a present device uses.
+// or, without an entry, /dev/ttyS<n-1>. Lists every number that means a device: the
+// map's entries and the fallback numbers of present /dev/ttyS devices. A number's
+// meaning is never changed: only a USB adapter that no number reaches gets one, the
+// lowest that is neither mapped nor the fallback of a present device, entered with its
+// /dev/serial/by-id path where it has one, so the number follows the adapter.
 PortSearchResult searchUnixPorts(const QMap<int, QString> &map, const QList<SystemSerialPort> &present);

@@ -4,6 +4,7 @@
 // written value by value, and closed before the next key is opened.
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -27,6 +28,15 @@ public:
     // cannot tell an absent value (use the control's initial state) from one holding
     // text (a damaged store, to be reported).
     virtual bool valueExists(const QString &name) const { return readString(name).has_value(); }
+
+    // The names of the open key's values, in no particular order.
+    virtual QStringList valueNames() const = 0;
+
+    // Why the stored settings could not be read (a damaged file), for the operator;
+    // empty when they could. A damaged store opens no key for reading, so everything
+    // starts from its initial state, and is replaced by a fresh one at the first
+    // write, the old one kept aside.
+    virtual QString problem() const { return QString(); }
 
     // Makes the open key's writes durable. False when they could not be stored; a
     // backing that writes through at once has nothing to do.

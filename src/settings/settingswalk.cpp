@@ -1,14 +1,15 @@
 #include "settingswalk.h"
 
+#include "settingsmessages.h"
 #include "strictint.h"
 #include "titleplacement.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
+#include "panels.h"
+
 #include <QLoggingCategory>
-#include <QRadioButton>
+#include <QObject>
+#include <QPoint>
 #include <QVariant>
-#include <QWidget>
 
 #include <vector>
 
@@ -38,30 +39,28 @@ struct Entry {
 
 struct Section {
     QString key;
-    QWidget *form;
+    QObject *form;
     std::vector<Entry> entries;
     const std::function<void()> *apply;
 };
 
-const char *const kPanelLetters[] = {"", "A", "B", "C"};
-
 QString letter(int panel)
 {
-    return QLatin1String(kPanelLetters[panel]);
+    return QString(panelLetter(panel));
 }
 
 std::vector<Entry> homeEntries()
 {
     std::vector<Entry> e;
     e.push_back({QStringLiteral("HmTitle"), Kind::CompanyName, QStringLiteral("RzLabel1"), false});
-    for (int n = 1; n <= 10; ++n) {
-        for (int p = 1; p <= 3; ++p)
+    for (int n = 1; n <= kSlotCount; ++n) {
+        for (int p = 1; p <= kPanelCount; ++p)
             e.push_back({QStringLiteral("UnitTitle%1_%2").arg(letter(p)).arg(n), Kind::Text,
                          QStringLiteral("Controller%1%2/TxtUnitTitle").arg(letter(p)).arg(n)});
-        for (int p = 1; p <= 3; ++p)
+        for (int p = 1; p <= kPanelCount; ++p)
             e.push_back({QStringLiteral("ID%1_%2").arg(letter(p)).arg(n), Kind::StationId,
                          QStringLiteral("Controller%1%2/TxtID").arg(letter(p)).arg(n), true, p, n});
-        for (int p = 1; p <= 3; ++p)
+        for (int p = 1; p <= kPanelCount; ++p)
             e.push_back({QStringLiteral("Recipe%1_%2").arg(letter(p)).arg(n), Kind::Text,
                          QStringLiteral("TxtRecipe%1%2").arg(letter(p)).arg(n)});
     }
@@ -76,11 +75,15 @@ std::vector<Entry> commEntries()
         // The protocol is stored by the dialog's OK alone.
         {QStringLiteral("Psl"), Kind::Index, QStringLiteral("CboPsl"), false},
     };
-    for (int p = 1; p <= 3; ++p)
+    for (int p = 1; p <= kPanelCount; ++p)
         e.push_back({QStringLiteral("COM%1").arg(letter(p)), Kind::Index, QStringLiteral("CboCom%1").arg(letter(p))});
-    for (int p = 1; p <= 3; ++p)
+    for (int p = 1; p <= kPanelCount; ++p)
         e.push_back({QStringLiteral("BPS%1").arg(letter(p)), Kind::IndexText, QStringLiteral("CboBps%1").arg(letter(p))});
     e.push_back({QStringLiteral("Title"), Kind::Text, QStringLiteral("TxtTitle")});
+    // Typed other ports, so that a panel on a port beyond the list keeps it; absent
+    // in older files, which leaves the fields empty.
+    for (int p = 1; p <= kPanelCount; ++p)
+        e.push_back({QStringLiteral("OtherCom%1").arg(letter(p)), Kind::Text, QStringLiteral("Edit%1").arg(p)});
     return e;
 }
 
@@ -88,7 +91,7 @@ std::vector<Entry> chartEntries()
 {
     std::vector<Entry> e;
     const auto perPanel = [&e](const QString &pattern, Kind kind) {
-        for (int p = 1; p <= 3; ++p) {
+        for (int p = 1; p <= kPanelCount; ++p) {
             const QString name = pattern.arg(letter(p));
             e.push_back({name, kind, name});
         }
@@ -98,7 +101,7 @@ std::vector<Entry> chartEntries()
     perPanel(QStringLiteral("TxtYmin%1"), Kind::Text);
     perPanel(QStringLiteral("TxtYmax%1"), Kind::Text);
     perPanel(QStringLiteral("Chk3D%1"), Kind::Flag);
-    for (int p = 1; p <= 3; ++p)
+    for (int p = 1; p <= kPanelCount; ++p)
         e.push_back({QStringLiteral("ChkSV%1").arg(p), Kind::Flag, QStringLiteral("ChkSV%1").arg(p)});
     e.push_back({QStringLiteral("TxtChtSample"), Kind::Text, QStringLiteral("TxtChtSample")});
     perPanel(QStringLiteral("TxtCht%1Max"), Kind::Text);
@@ -127,7 +130,7 @@ std::vector<Section> sections(const SettingsForms &forms, const SettingsHooks &h
     };
 }
 
-QObject *findControl(QWidget *form, const QString &path)
+QObject *findControl(QObject *form, const QString &path)
 {
     QObject *at = form;
     for (const QString &name : path.split(QLatin1Char('/'))) {
@@ -161,47 +164,41 @@ int itemIndex(const QObject *control, const char *property)
 void setItemIndex(QObject *control, const char *property, int index)
 {
     // A list given an index beyond its items chooses none, as the stored -1 does.
-    if (auto *list = qobject_cast<QComboBox *>(control)) {
-        list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
-        return;
-    }
+    const QVariant count = control->property("count");
+    if (count.isValid() && (index < 0 || index >= count.toInt()))
+        index = -1;
     control->setProperty(property, index);
 }
 
-void setFlag(QObject *control, bool on)
+void setFlag(QObject *control, bool on, const SettingsHooks &hooks)
 {
-    auto *button = qobject_cast<QAbstractButton *>(control);
-    if (!button) {
-        control->setProperty("checked", on);
-        return;
-    }
     if (on) {
         // Selecting a radio button runs its click action, as the operator's click would.
-        if (qobject_cast<QRadioButton *>(button))
-            button->click();
+        if (control->inherits("QRadioButton") && hooks.selectRadio)
+            hooks.selectRadio(control);
         else
-            button->setChecked(true);
+            control->setProperty("checked", true);
         return;
     }
-    const bool exclusive = button->autoExclusive();
-    button->setAutoExclusive(false);
-    button->setChecked(false);
-    button->setAutoExclusive(exclusive);
-}
-
-QString invalidTypeMessage(const QString &name)
-{
-    return QStringLiteral("Invalid data type for '%1'").arg(name);
+    // A button of an exclusive group cannot be cleared while it is the checked one.
+    const QVariant exclusive = control->property("autoExclusive");
+    if (exclusive.isValid())
+        control->setProperty("autoExclusive", false);
+    control->setProperty("checked", false);
+    if (exclusive.isValid())
+        control->setProperty("autoExclusive", exclusive);
 }
 
 QString missingControlMessage(const QString &key, const QString &path)
 {
-    return QStringLiteral("Control '%1' of %2 not found").arg(path, key);
+    return QStringLiteral("找不到 %2 的控制項「%1」").arg(path, key);
 }
 
 // Loads one value into its control. Returns an error text, empty when it went through.
+// A stored station ID that is not a number does not stop the load: it is noted in
+// `unusableIds` and its tile gets station 1.
 QString loadEntry(SettingsStore &store, const QString &key, bool keyOpen, const Entry &entry,
-                  QObject *control, const SettingsHooks &hooks)
+                  QObject *control, const SettingsHooks &hooks, QStringList &unusableIds)
 {
     const char *property = propertyFor(entry.kind, control);
     if (control->metaObject()->indexOfProperty(property) < 0)
@@ -224,21 +221,27 @@ QString loadEntry(SettingsStore &store, const QString &key, bool keyOpen, const 
     case Kind::CompanyName:
         if (present) {
             control->setProperty(property, *storedText);
-            if (auto *label = qobject_cast<QWidget *>(control))
-                label->move(titleLeftEdge(*storedText), label->y());
+            const QVariant at = control->property("pos");
+            if (at.isValid())
+                control->setProperty("pos", QPoint(titleLeftEdge(*storedText), at.toPoint().y()));
         }
         return {};
     case Kind::StationId: {
-        const QString text = present ? *storedText : control->property(property).toString();
-        const std::optional<int> id = strToInt(text);
+        // The text goes into the ID field first, whose repair turns an empty text
+        // into "1"; what the field then holds is converted.
+        if (present)
+            control->setProperty(property, *storedText);
+        const QString text = control->property(property).toString();
+        std::optional<int> id = stationIdFromText(text);
         if (!id) {
             // An ID field that starts out unusable is not the store's fault: the slot
             // simply keeps its address.
             if (!present)
                 return {};
-            return notAnIntegerMessage(text);
+            unusableIds.append(QStringLiteral("%1 = %2").arg(entry.name, *storedText));
+            control->setProperty(property, QStringLiteral("1"));
+            id = 1;
         }
-        control->setProperty(property, text);
         if (hooks.setStationId)
             hooks.setStationId(entry.panel, entry.slot, *id);
         return {};
@@ -256,7 +259,7 @@ QString loadEntry(SettingsStore &store, const QString &key, bool keyOpen, const 
         else if (entry.kind == Kind::Number)
             control->setProperty(property, QString::number(*value));
         else
-            setFlag(control, *value != 0);
+            setFlag(control, *value != 0, hooks);
         return {};
     }
     case Kind::IndexText: {
@@ -303,7 +306,7 @@ QString saveEntry(SettingsStore &store, const QString &key, const Entry &entry, 
         written = store.writeInteger(entry.name, control->property(property).toBool() ? 1 : 0);
         break;
     }
-    return written ? QString() : QStringLiteral("Failed to set data for '%1'").arg(entry.name);
+    return written ? QString() : writeFailedMessage(entry.name);
 }
 
 void report(const SettingsHooks &hooks, const QString &text)
@@ -317,6 +320,12 @@ void report(const SettingsHooks &hooks, const QString &text)
 
 void LoadSettings(SettingsStore &store, const SettingsForms &forms, const SettingsHooks &hooks)
 {
+    // A store that could not be read is told once; every control then keeps its
+    // initial state and the dialogs are applied as they stand.
+    const QString problem = store.problem();
+    if (!problem.isEmpty())
+        report(hooks, problem);
+    QStringList unusableIds;
     for (const Section &section : sections(forms, hooks)) {
         if (!section.form)
             continue;
@@ -325,8 +334,9 @@ void LoadSettings(SettingsStore &store, const SettingsForms &forms, const Settin
         qCDebug(lcSettings) << "load" << section.key << (keyOpen ? "" : "(absent)");
         for (const Entry &entry : section.entries) {
             QObject *control = findControl(section.form, entry.control);
-            const QString error = control ? loadEntry(store, section.key, keyOpen, entry, control, hooks)
-                                          : missingControlMessage(section.key, entry.control);
+            const QString error = control
+                ? loadEntry(store, section.key, keyOpen, entry, control, hooks, unusableIds)
+                : missingControlMessage(section.key, entry.control);
             if (!error.isEmpty()) {
                 store.closeKey();
                 report(hooks, error);
@@ -334,6 +344,10 @@ void LoadSettings(SettingsStore &store, const SettingsForms &forms, const Settin
             }
         }
         store.closeKey();
+        if (!unusableIds.isEmpty()) {
+            report(hooks, unusableStationIdsMessage(unusableIds));
+            unusableIds.clear();
+        }
         if (section.apply && *section.apply)
             (*section.apply)();
     }
@@ -345,7 +359,7 @@ bool SaveSettings(SettingsStore &store, const SettingsForms &forms, const Settin
         if (!section.form)
             continue;
         if (!store.openKey(section.key, true)) {
-            report(hooks, QStringLiteral("Failed to create key %1").arg(section.key));
+            report(hooks, keyNotCreatedMessage(section.key));
             return false;
         }
         for (const Entry &entry : section.entries) {
@@ -363,7 +377,7 @@ bool SaveSettings(SettingsStore &store, const SettingsForms &forms, const Settin
         const bool stored = store.flush();
         store.closeKey();
         if (!stored) {
-            report(hooks, QStringLiteral("Failed to save key %1").arg(section.key));
+            report(hooks, keyNotSavedMessage(section.key));
             return false;
         }
     }

@@ -10,18 +10,23 @@
 
 #include <functional>
 
-class QWidget;
+class QObject;
 
-struct SettingsForms {           // the windows whose controls the store mirrors
-    QWidget *home = nullptr;         // FmHome: RzLabel1, ControllerA1..ControllerC10 (each a
-                                     // tile with child QLineEdits TxtUnitTitle, TxtID),
-                                     // QLineEdits TxtRecipeA1..TxtRecipeC10
-    QWidget *commSetting = nullptr;  // FmCommSetting
-    QWidget *chartSetting = nullptr; // FmChartSetting; skipped while null
-    QWidget *record = nullptr;       // FmRecord; skipped while null
+// The windows whose controls the store mirrors. Controls are found below them by
+// object name and read and written through their Qt properties ("text", "checked",
+// "currentIndex", or "itemIndex" where a group of radio buttons declares one).
+struct SettingsForms {
+    QObject *home = nullptr;         // FmHome: RzLabel1, ControllerA1..ControllerC10 (each a
+                                     // tile with children TxtUnitTitle, TxtID),
+                                     // TxtRecipeA1..TxtRecipeC10
+    QObject *commSetting = nullptr;  // FmCommSetting
+    QObject *chartSetting = nullptr; // FmChartSetting; skipped while null
+    QObject *record = nullptr;       // FmRecord; skipped while null
 };
 
 struct SettingsHooks {
+    // Selects a radio button the way a click would, running its click action.
+    std::function<void(QObject *radioButton)> selectRadio;
     std::function<void(int panel, int slot, int stationId)> setStationId;
     std::function<void()> applyCommSetting;  // the comm dialog's OK action
     std::function<void()> applyChartSetting;

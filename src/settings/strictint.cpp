@@ -29,7 +29,14 @@ std::optional<int> strToInt(const QString &text)
     return static_cast<int>(negative ? -value : value);
 }
 
+std::optional<int> stationIdFromText(const QString &text)
+{
+    if (text.isEmpty() || text[0] == QLatin1Char('+') || text[0] == QLatin1Char('-'))
+        return std::nullopt;
+    return strToInt(text);
+}
+
 QString notAnIntegerMessage(const QString &text)
 {
-    return QStringLiteral("'%1' is not a valid integer value").arg(text);
+    return QStringLiteral("「%1」不是有效的整數").arg(text);
 }

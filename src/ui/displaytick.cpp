@@ -1,22 +1,8 @@
 #include "displaytick.h"
 
 #include "plantmodel.h"
+#include "strictint.h"
 #include "tcontroller.h"
-
-std::optional<int> stationIdFromText(const QString &text)
-{
-    if (text.isEmpty())
-        return std::nullopt;
-    for (const QChar c : text) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return std::nullopt;
-    }
-    bool ok = false;
-    const int value = text.toInt(&ok, 10);
-    if (!ok)
-        return std::nullopt;
-    return value;
-}
 
 unsigned refreshPanelTiles(PlantModel &model, int panel, const PanelTiles &tiles)
 {

@@ -13,11 +13,6 @@ class TController;
 
 using PanelTiles = std::array<TController *, 11>; // slots 1..10, index 0 unused
 
-// The ID field as a station number: decimal digits only, within int. Anything else
-// (a number too large for an int) gives nothing, and the caller keeps the slot's
-// previous station.
-std::optional<int> stationIdFromText(const QString &text);
-
 // Returns the slots whose ID text could not be used (bit s set for slot s), so the
-// caller may tell without the tick stopping.
+// caller may tell without the tick stopping; those keep their previous station.
 unsigned refreshPanelTiles(PlantModel &model, int panel, const PanelTiles &tiles);

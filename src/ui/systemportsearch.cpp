@@ -5,9 +5,10 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
-#include "appsettings.h"
 #include "portmap.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSerialPortInfo>
 #endif
 
@@ -42,22 +43,39 @@ QList<SerialCommValue> readSerialComm()
 } // namespace
 #endif
 
-QStringList systemPortSearchLines()
+#ifndef Q_OS_WIN
+namespace {
+// device -> its /dev/serial/by-id link, which stays the same when the adapter is
+// plugged into another socket.
+QMap<QString, QString> byIdLinks()
+{
+    QMap<QString, QString> links;
+    const QDir folder(QStringLiteral("/dev/serial/by-id"));
+    for (const QFileInfo &link : folder.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot))
+        links.insert(link.canonicalFilePath(), link.absoluteFilePath());
+    return links;
+}
+} // namespace
+#endif
+
+QStringList systemPortSearchLines(SettingsStore &store)
 {
 #ifdef Q_OS_WIN
+    Q_UNUSED(store);
     return serialCommLines(readSerialComm());
 #else
-    auto settings = openApplicationSettings();
+    const QMap<QString, QString> links = byIdLinks();
     QList<SystemSerialPort> present;
     const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo &info : ports)
-        present.append({info.systemLocation(), info.hasVendorIdentifier()});
-    const PortSearchResult result = searchUnixPorts(readPortMap(*settings), present);
+    for (const QSerialPortInfo &info : ports) {
+        const QString device = info.systemLocation();
+        present.append({device, info.hasVendorIdentifier(), links.value(QFileInfo(device).canonicalFilePath())});
+    }
+    const PortSearchResult result = searchUnixPorts(readPortMap(store), present);
     // The numbers shown must reach the devices at the next transaction, so new ones go
     // into the map at once.
     for (auto it = result.newEntries.constBegin(); it != result.newEntries.constEnd(); ++it)
-        writePortMapEntry(*settings, it.key(), it.value());
-    settings->sync();
+        writePortMapEntry(store, it.key(), it.value());
     return serialCommLines(result.values);
 #endif
 }

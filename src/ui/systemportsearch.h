@@ -6,4 +6,6 @@
 
 #include <QStringList>
 
-QStringList systemPortSearchLines();
+class SettingsStore;
+
+QStringList systemPortSearchLines(SettingsStore &store);

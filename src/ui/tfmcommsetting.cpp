@@ -4,6 +4,8 @@
 
 #include "messageboxes.h"
 #include "plantmodel.h"
+#include "portmap.h"
+#include "settingsmessages.h"
 #include "settingsstore.h"
 #include "strictint.h"
 #include "systemportsearch.h"
@@ -18,8 +20,8 @@ const QString kNoticeCaption = QStringLiteral("訊息");
 constexpr int kBaudRates[] = {38400, 19200, 9600, 4800, 2400};
 constexpr int kBaudCount = sizeof kBaudRates / sizeof kBaudRates[0];
 constexpr int kListedPorts = 8;
-// Port numbers reach the link as TAddress-sized COM numbers.
-constexpr int kLastTypedPort = 255;
+// As far as Windows numbers its COM ports, and as the field's hint says.
+constexpr int kLastTypedPort = 256;
 
 void selectItem(QComboBox *list, int index)
 {
@@ -47,7 +49,8 @@ std::optional<TPsl> protocolForItem(int index)
 } // namespace
 
 TFmCommSetting::TFmCommSetting(PlantModel &model, SettingsStore &store, MessageBoxes &boxes, QWidget *parent)
-    : QDialog(parent), model_(model), store_(store), boxes_(boxes), portSearch_(systemPortSearchLines),
+    : QDialog(parent), model_(model), store_(store), boxes_(boxes),
+      portSearch_([this] { return systemPortSearchLines(store_); }),
       ui(std::make_unique<Ui::TFmCommSetting>())
 {
     ui->setupUi(this);
@@ -105,23 +108,23 @@ void TFmCommSetting::showEvent(QShowEvent *event)
 
 bool TFmCommSetting::eventFilter(QObject *watched, QEvent *event)
 {
+    // However the list gets the focus (a click, the keyboard, the window coming back
+    // to the front), the panel then uses the list and not a typed port.
     if (event->type() == QEvent::FocusIn) {
-        // Only a move of the focus into the list counts, not the window becoming active again.
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            if (watched == ui->CboComA)
-                CboComAEnter();
-            else if (watched == ui->CboComB)
-                CboComBEnter();
-            else if (watched == ui->CboComC)
-                CboComCEnter();
-        }
+        if (watched == ui->CboComA)
+            CboComAEnter();
+        else if (watched == ui->CboComB)
+            CboComBEnter();
+        else if (watched == ui->CboComC)
+            CboComCEnter();
     }
     return QDialog::eventFilter(watched, event);
 }
 
 void TFmCommSetting::FormShow()
 {
+    // Not a port list: the focus entering one would empty the panel's typed port.
+    ui->BtnOK->setFocus(Qt::OtherFocusReason);
     ui->RdoScanAll->setItemIndex(model_.scanAll() ? 1 : 0);
 
     if (store_.openKey(kKey, false)) {
@@ -146,7 +149,7 @@ void TFmCommSetting::FormShow()
     }
 }
 
-bool TFmCommSetting::applyOk()
+std::optional<QStringList> TFmCommSetting::applyOk()
 {
     model_.setScanAll(ui->RdoScanAll->itemIndex() != 0);
 
@@ -164,9 +167,9 @@ bool TFmCommSetting::applyOk()
     }
     // The engine still takes the choice; the operator learns that it will not survive a restart.
     if (!stored)
-        boxes_.show(this, kErrorCaption, QStringLiteral("Failed to set data for '%1'").arg(failedValue),
-                    MessageBoxes::Icon::Error);
+        boxes_.show(this, kErrorCaption, writeFailedMessage(failedValue), MessageBoxes::Icon::Error);
 
+    const QMap<int, QString> portMap = readPortMap(store_);
     QStringList withoutPort;
     for (int p = 1; p <= kPanelCount; ++p) {
         LineSettings line = model_.lineSettings(p);
@@ -175,13 +178,13 @@ bool TFmCommSetting::applyOk()
             const std::optional<int> port = strToInt(typed);
             if (!port) {
                 boxes_.show(this, kErrorCaption, notAnIntegerMessage(typed), MessageBoxes::Icon::Error);
-                return false;
+                return std::nullopt;
             }
             if (*port < 1 || *port > kLastTypedPort) {
                 boxes_.show(this, kErrorCaption,
                             QStringLiteral("盤面%1 的其他通訊埠 %2 不在 1 ～ %3 之內").arg(p).arg(*port).arg(kLastTypedPort),
                             MessageBoxes::Icon::Error);
-                return false;
+                return std::nullopt;
             }
             selectItem(portList(p), -1);
             line.ComPort = *port;
@@ -199,20 +202,33 @@ bool TFmCommSetting::applyOk()
         const int bps = bpsList(p)->currentIndex();
         if (bps >= 0 && bps < kBaudCount)
             line.BaudRate = kBaudRates[bps];
+        line.Device = deviceNameForPort(line.ComPort, portMap);
         model_.setLineSettings(p, line);
     }
 
     Q_EMIT titleApplied(ui->TxtTitle->text());
-
-    if (!withoutPort.isEmpty())
-        boxes_.show(this, kNoticeCaption, withoutPort.join(QLatin1Char('\n')), MessageBoxes::Icon::Warning);
-    return true;
+    return withoutPort;
 }
 
 void TFmCommSetting::BtnOKClick()
 {
-    if (applyOk())
-        close();
+    const std::optional<QStringList> withoutPort = applyOk();
+    if (!withoutPort)
+        return;
+    // Told only to the operator who pressed OK, not at every start-up.
+    if (!withoutPort->isEmpty())
+        boxes_.show(this, kNoticeCaption, withoutPort->join(QLatin1Char('\n')), MessageBoxes::Icon::Warning);
+    close();
+}
+
+void TFmCommSetting::resolveDevices()
+{
+    const QMap<int, QString> portMap = readPortMap(store_);
+    for (int p = 1; p <= kPanelCount; ++p) {
+        LineSettings line = model_.lineSettings(p);
+        line.Device = deviceNameForPort(line.ComPort, portMap);
+        model_.setLineSettings(p, line);
+    }
 }
 
 void TFmCommSetting::BtnCancelClick()
@@ -233,4 +249,7 @@ void TFmCommSetting::RzButton1Click()
     ui->Memo1->clear();
     if (portSearch_)
         ui->Memo1->setPlainText(portSearch_().join(QLatin1Char('\n')));
+    // The search may have given adapters numbers: a panel on such a number reaches it
+    // from its next transaction.
+    resolveDevices();
 }

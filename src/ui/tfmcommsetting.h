@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class PlantModel;
 class SettingsStore;
@@ -29,8 +30,8 @@ public:
     ~TFmCommSetting() override;
 
     // The port search's source of lines; the default asks the system (on Windows its
-    // serial port map, elsewhere the settings' SerialPortMap and the present devices,
-    // numbering new devices into the map).
+    // serial port map, elsewhere the store's SerialPortMap and the present devices,
+    // numbering new USB adapters into the map).
     using PortSearchSource = std::function<QStringList()>;
     void setPortSearchSource(PortSearchSource source);
 
@@ -38,9 +39,11 @@ public:
     void FormShow();
 
     // The OK action without closing: scan mode, converter and protocol (also into the
-    // store), then port, converter, protocol and speed per panel, then the caption.
-    // False when a typed port stopped it; the panels before it are applied then.
-    bool applyOk();
+    // store), then port (with the device the port map gives it), converter, protocol
+    // and speed per panel, then the caption. Answers the panels left without a port
+    // ("盤面n 未選擇通訊埠"), or nothing when a typed port stopped it; the panels before
+    // it are applied then.
+    std::optional<QStringList> applyOk();
 
 public Q_SLOTS:
     void BtnOKClick();     // applyOk(), and closes when it went through
@@ -65,6 +68,7 @@ private:
     QComboBox *portList(int panel) const;
     QComboBox *bpsList(int panel) const;
     QLineEdit *otherPort(int panel) const;
+    void resolveDevices();
 
     PlantModel &model_;
     SettingsStore &store_;

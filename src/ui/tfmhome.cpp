@@ -14,6 +14,7 @@
 #include "plantmodel.h"
 #include "recipefolder.h"
 #include "recipepage.h"
+#include "settingscontrols.h"
 #include "settingsstore.h"
 #include "settingswalk.h"
 #include "tcontroller.h"
@@ -394,6 +395,7 @@ void TFmHome::FormShow()
     forms.home = this;
     forms.commSetting = windows_.commSetting;
     SettingsHooks hooks;
+    hooks.selectRadio = selectRadioByClick;
     hooks.setStationId = [this](int panel, int slot, int id) { model_.setStationId(panel, slot, id); };
     hooks.applyCommSetting = [this] {
         if (windows_.commSetting)

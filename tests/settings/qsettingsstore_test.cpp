@@ -113,4 +113,59 @@ TEST_F(IniStore, FileThatCannotBeReplacedFailsTheFlush)
     store->closeKey();
 }
 
+// The file holds the screen-lock password.
+TEST_F(IniStore, FileIsReadableByItsUserOnlyAndStaysSo)
+{
+    for (int save = 0; save < 2; ++save) {
+        auto store = open();
+        ASSERT_TRUE(store->openKey(QStringLiteral("FmHome"), true));
+        ASSERT_TRUE(store->writeString(QStringLiteral("password"), QStringLiteral("1234")));
+        ASSERT_TRUE(store->flush());
+        store->closeKey();
+        // Owner and user are the same bits on this system; nobody else may read.
+        EXPECT_EQ(QFile::permissions(path) & 0x0FFF, QFileDevice::ReadUser | QFileDevice::WriteUser) << "save " << save;
+    }
+}
+
+TEST_F(IniStore, ListsTheNamesOfTheOpenKey)
+{
+    writeFile("[SerialPortMap]\nCOM1=/dev/ttyUSB0\nCOM12=/dev/pts/3\n[FmHome]\nIDA_1=5\n");
+    auto store = open();
+    EXPECT_TRUE(store->valueNames().isEmpty()) << "no key open";
+    ASSERT_TRUE(store->openKey(QStringLiteral("SerialPortMap"), false));
+    QStringList names = store->valueNames();
+    names.sort();
+    EXPECT_EQ(names, (QStringList{"COM1", "COM12"}));
+}
+
+TEST_F(IniStore, DamagedFileReadsAsEmptyAndIsReplacedAtTheFirstWrite)
+{
+    const QByteArray damaged("[FmHome\nIDA_1=5\n");
+    writeFile(damaged);
+    auto store = open();
+    EXPECT_TRUE(store->problem().contains(path));
+    EXPECT_FALSE(store->openKey(QStringLiteral("FmHome"), false));
+    ASSERT_TRUE(store->openKey(QStringLiteral("FmHome"), true));
+    ASSERT_TRUE(store->writeString(QStringLiteral("IDA_1"), QStringLiteral("7")));
+    ASSERT_TRUE(store->flush());
+    store->closeKey();
+    EXPECT_TRUE(store->problem().isEmpty());
+    QFile kept(path + QStringLiteral(".bad"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), damaged);
+    store.reset();
+
+    // A second damaged file does not overwrite the first one kept.
+    writeFile(damaged + "second");
+    store = open();
+    ASSERT_TRUE(store->openKey(QStringLiteral("FmHome"), true));
+    EXPECT_EQ(store->damagedCopyName(), path + QStringLiteral(".bad2"));
+    store->closeKey();
+    store.reset();
+    QFile first(path + QStringLiteral(".bad"));
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly));
+    EXPECT_EQ(first.readAll(), damaged);
+    EXPECT_TRUE(QFile::exists(path + QStringLiteral(".bad2")));
+}
+
 } // namespace

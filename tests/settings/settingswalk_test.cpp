@@ -115,33 +115,31 @@ TEST_P(SettingsWalk, SaveCreatesWhatAFreshInstallationLacks)
     EXPECT_FALSE(backend->stored("FmCommSetting", "Psl").has_value());
 }
 
-TEST_P(SettingsWalk, BadIdStopsTheLoadWhereItStands)
+TEST_P(SettingsWalk, UnusableIdIsToldOnceAndCostsNothingElse)
 {
     saveChangedControls();
     backend->put("FmHome", "IDB_4", QStringLiteral("x"));
+    backend->put("FmHome", "IDC_2", QStringLiteral("99999999999"));
+    backend->put("FmHome", "IDA_7", QString()); // the field's repair makes this "1"
 
     FakeForms forms = makeFakeForms();
-    const auto initial = snapshot(forms);
     HookLog log;
     LoadSettings(backend->store(), forms.forms(), log.hooks());
 
-    EXPECT_EQ(log.errors, QStringList{QStringLiteral("'x' is not a valid integer value")});
-    EXPECT_TRUE(log.calls.isEmpty());
+    EXPECT_EQ(log.errors, QStringList{QStringLiteral("下列站號不是數字，已改為 1：\nIDC_2 = 99999999999\nIDB_4 = x")});
+    EXPECT_EQ(log.calls, (QStringList{"comm", "chart", "record"}));
     const auto now = snapshot(forms);
     for (auto it = now.begin(); it != now.end(); ++it) {
         const QString &control = it.key();
-        int slot = 0;
-        if (control.startsWith("FmHome:Controller"))
-            slot = control.section('/', 0, 0).mid(QStringLiteral("FmHome:Controller").size() + 1).toInt();
-        else if (control.startsWith("FmHome:/TxtRecipe"))
-            slot = control.mid(QStringLiteral("FmHome:/TxtRecipe").size() + 1).toInt();
-        const bool loaded = (slot >= 1 && slot <= 3) ||
-                            (slot == 4 && (control.endsWith("TxtUnitTitle") || control == "FmHome:ControllerA4/TxtID"));
-        EXPECT_EQ(it.value(), loaded ? saved.value(control) : initial.value(control)) << control.toStdString();
+        const bool repaired = control == "FmHome:ControllerB4/TxtID" || control == "FmHome:ControllerC2/TxtID"
+                              || control == "FmHome:ControllerA7/TxtID";
+        EXPECT_EQ(it.value(), repaired ? QStringLiteral("1") : saved.value(control)) << control.toStdString();
     }
-    EXPECT_EQ(log.stationIds.size(), 10);
-    EXPECT_EQ(log.stationIds.value({1, 4}), 104);
-    EXPECT_FALSE(log.stationIds.contains({2, 4}));
+    EXPECT_EQ(log.stationIds.size(), 30);
+    EXPECT_EQ(log.stationIds.value({2, 4}), 1);
+    EXPECT_EQ(log.stationIds.value({3, 2}), 1);
+    EXPECT_EQ(log.stationIds.value({1, 7}), 1);
+    EXPECT_EQ(log.stationIds.value({2, 5}), 205);
 }
 
 struct PresentButBad {
@@ -154,14 +152,12 @@ struct PresentButBad {
 TEST_P(SettingsWalk, PresentButUnusableValuesAreReported)
 {
     const PresentButBad cases[] = {
-        {"FmCommSetting", "BPSA", QStringLiteral("abc"), "'abc' is not a valid integer value"},
-        {"FmCommSetting", "BPSB", QStringLiteral(" 2"), "' 2' is not a valid integer value"},
-        {"FmCommSetting", "COMA", QStringLiteral("COM3"), "Invalid data type for 'COMA'"},
-        {"FmCommSetting", "ScanAll", QStringLiteral("yes"), "Invalid data type for 'ScanAll'"},
-        {"FmHome", "IDA_1", QString(), "'' is not a valid integer value"},
-        {"FmHome", "IDC_2", QStringLiteral("99999999999"), "'99999999999' is not a valid integer value"},
-        {"FmRecord", "TxtSampleTime", QStringLiteral("10s"), "Invalid data type for 'TxtSampleTime'"},
-        {"FmChartSetting", "Chk3DB", QStringLiteral("true"), "Invalid data type for 'Chk3DB'"},
+        {"FmCommSetting", "BPSA", QStringLiteral("abc"), "「abc」不是有效的整數"},
+        {"FmCommSetting", "BPSB", QStringLiteral(" 2"), "「 2」不是有效的整數"},
+        {"FmCommSetting", "COMA", QStringLiteral("COM3"), "設定值「COMA」的資料型態不正確"},
+        {"FmCommSetting", "ScanAll", QStringLiteral("yes"), "設定值「ScanAll」的資料型態不正確"},
+        {"FmRecord", "TxtSampleTime", QStringLiteral("10s"), "設定值「TxtSampleTime」的資料型態不正確"},
+        {"FmChartSetting", "Chk3DB", QStringLiteral("true"), "設定值「Chk3DB」的資料型態不正確"},
     };
     for (const PresentButBad &c : cases) {
         SetUp();
@@ -237,7 +233,7 @@ TEST(SettingsWalkFaults, UnwritableValueEndsTheSave)
     FakeForms forms = makeFakeForms();
     HookLog log;
     EXPECT_FALSE(SaveSettings(store, forms.forms(), log.hooks()));
-    EXPECT_EQ(log.errors, QStringList{QStringLiteral("Failed to set data for 'COMB'")});
+    EXPECT_EQ(log.errors, QStringList{QStringLiteral("無法寫入設定值「COMB」")});
     const QStringList written = store.writeLog();
     ASSERT_FALSE(written.isEmpty());
     EXPECT_EQ(written.last(), QStringLiteral("FmCommSetting/COMA"));
@@ -253,7 +249,7 @@ TEST(SettingsWalkFaults, KeyThatCannotBeMadeOrStoredEndsTheSave)
         store.failOpening(QStringLiteral("FmChartSetting"));
         HookLog log;
         EXPECT_FALSE(SaveSettings(store, makeFakeForms().forms(), log.hooks()));
-        EXPECT_EQ(log.errors, QStringList{QStringLiteral("Failed to create key FmChartSetting")});
+        EXPECT_EQ(log.errors, QStringList{QStringLiteral("無法建立設定「FmChartSetting」")});
         EXPECT_TRUE(store.value("FmCommSetting", "Title").has_value());
         EXPECT_FALSE(store.hasKey("FmRecord"));
     }
@@ -262,7 +258,7 @@ TEST(SettingsWalkFaults, KeyThatCannotBeMadeOrStoredEndsTheSave)
         store.failFlushing(QStringLiteral("FmHome"));
         HookLog log;
         EXPECT_FALSE(SaveSettings(store, makeFakeForms().forms(), log.hooks()));
-        EXPECT_EQ(log.errors, QStringList{QStringLiteral("Failed to save key FmHome")});
+        EXPECT_EQ(log.errors, QStringList{QStringLiteral("無法儲存設定「FmHome」")});
         EXPECT_FALSE(store.hasKey("FmCommSetting"));
     }
 }
@@ -288,7 +284,7 @@ TEST(SettingsWalkFaults, MissingControlIsReportedAndStops)
     delete control<QLineEdit>(forms.home.get(), "ControllerB4/TxtID");
     HookLog log;
     LoadSettings(store, forms.forms(), log.hooks());
-    EXPECT_EQ(log.errors, QStringList{QStringLiteral("Control 'ControllerB4/TxtID' of FmHome not found")});
+    EXPECT_EQ(log.errors, QStringList{QStringLiteral("找不到 FmHome 的控制項「ControllerB4/TxtID」")});
     EXPECT_TRUE(log.calls.isEmpty());
 
     log = HookLog();
@@ -304,11 +300,11 @@ TEST(SettingsWalkFaults, UnsavableSampleTimeIsReported)
     control<QLineEdit>(forms.record.get(), "TxtSampleTime")->setText(QStringLiteral("ten"));
     HookLog log;
     EXPECT_FALSE(SaveSettings(store, forms.forms(), log.hooks()));
-    EXPECT_EQ(log.errors, QStringList{QStringLiteral("'ten' is not a valid integer value")});
+    EXPECT_EQ(log.errors, QStringList{QStringLiteral("「ten」不是有效的整數")});
     EXPECT_FALSE(store.value("FmRecord", "CboSampleUnit").has_value());
 }
 
-TEST(SettingsWalkFaults, DamagedIniFileLoadsWhatItCanAndIsKept)
+TEST(SettingsWalkFaults, DamagedIniFileIsToldKeptAsideAndReplaced)
 {
     IniBackend backend;
     const QByteArray damaged("[FmHome]\nIDA_1=5\n\x01\x02[[[\n=\n[FmCommSetting\nCOMA=@Variant(\\0\\0\\0\\x7f)\n");
@@ -317,33 +313,48 @@ TEST(SettingsWalkFaults, DamagedIniFileLoadsWhatItCanAndIsKept)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(damaged);
     }
+    backend.restart();
     FakeForms forms = makeFakeForms();
+    const auto initial = snapshot(forms);
     HookLog log;
     LoadSettings(backend.store(), forms.forms(), log.hooks());
-    EXPECT_EQ(control<QLineEdit>(forms.home.get(), "ControllerA1/TxtID")->text(), QStringLiteral("5"));
-    EXPECT_LE(log.errors.size(), 1);
+    // One message that names the file; the program runs on the initial settings.
+    ASSERT_EQ(log.errors.size(), 1);
+    EXPECT_TRUE(log.errors[0].contains(backend.path())) << log.errors[0].toStdString();
+    EXPECT_TRUE(log.errors[0].contains(QStringLiteral("損壞")));
+    EXPECT_EQ(snapshot(forms), initial);
+    EXPECT_EQ(log.calls, (QStringList{"comm", "chart", "record"}));
 
-    // A value that holds no text is reported rather than loaded as an empty title.
-    {
-        QSettingsStore raw(std::make_unique<QSettings>(backend.path() + QStringLiteral(".2"), QSettings::IniFormat));
-        ASSERT_TRUE(raw.openKey(QStringLiteral("FmCommSetting"), true));
-        raw.settings().setValue(QStringLiteral("Title"), QVariant::fromValue(QStringList{"a", "b"}));
-        raw.closeKey();
-        FakeForms other = makeFakeForms();
-        HookLog otherLog;
-        LoadSettings(raw, other.forms(), otherLog.hooks());
-        EXPECT_EQ(otherLog.errors, QStringList{QStringLiteral("Invalid data type for 'Title'")});
-        EXPECT_EQ(control<QLineEdit>(other.comm.get(), "TxtTitle")->text(), QStringLiteral("溫度監控系統 8.22"));
-    }
-
-    // The operator's file is not replaced by what could be made of it.
+    // The close keeps the operator's file aside and writes a fresh one.
+    changeEveryControl(forms);
     log = HookLog();
-    EXPECT_FALSE(SaveSettings(backend.store(), forms.forms(), log.hooks()));
-    EXPECT_EQ(log.errors.size(), 1);
+    EXPECT_TRUE(SaveSettings(backend.store(), forms.forms(), log.hooks()));
+    EXPECT_TRUE(log.errors.isEmpty()) << log.errors.join(';').toStdString();
+    QFile kept(backend.path() + QStringLiteral(".bad"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), damaged);
+
+    // The next start is clean.
     backend.restart();
-    QFile file(backend.path());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), damaged);
+    FakeForms next = makeFakeForms();
+    HookLog nextLog;
+    LoadSettings(backend.store(), next.forms(), nextLog.hooks());
+    EXPECT_TRUE(nextLog.errors.isEmpty()) << nextLog.errors.join(';').toStdString();
+    EXPECT_EQ(snapshot(next), snapshot(forms));
+}
+
+TEST(SettingsWalkFaults, ValueThatHoldsNoTextIsReported)
+{
+    QTemporaryDir folder;
+    QSettingsStore raw(std::make_unique<QSettings>(folder.filePath(QStringLiteral("t.ini")), QSettings::IniFormat));
+    ASSERT_TRUE(raw.openKey(QStringLiteral("FmCommSetting"), true));
+    raw.settings().setValue(QStringLiteral("Title"), QVariant::fromValue(QStringList{"a", "b"}));
+    raw.closeKey();
+    FakeForms forms = makeFakeForms();
+    HookLog log;
+    LoadSettings(raw, forms.forms(), log.hooks());
+    EXPECT_EQ(log.errors, QStringList{QStringLiteral("設定值「Title」的資料型態不正確")});
+    EXPECT_EQ(control<QLineEdit>(forms.comm.get(), "TxtTitle")->text(), QStringLiteral("溫度監控系統 8.22"));
 }
 
 TEST(SettingsWalkFaults, LaterWindowsAreSkippedWhileAbsent)

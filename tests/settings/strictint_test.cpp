@@ -43,7 +43,21 @@ TEST(StrToInt, AcceptsOnlyASignAndDigitsWithinInt)
 
 TEST(StrToInt, MessageNamesTheText)
 {
-    EXPECT_EQ(notAnIntegerMessage(QStringLiteral("x")), QStringLiteral("'x' is not a valid integer value"));
+    EXPECT_EQ(notAnIntegerMessage(QStringLiteral("x")), QStringLiteral("「x」不是有效的整數"));
+}
+
+// The tile's ID field and the settings load follow this one rule.
+TEST(StationId, DigitsOnlyWithinInt)
+{
+    struct Case {
+        const char *text;
+        std::optional<int> id;
+    };
+    const Case cases[] = {{"1", 1}, {"255", 255}, {"007", 7}, {"2147483647", 2147483647},
+                          {"2147483648", std::nullopt}, {"", std::nullopt}, {"+5", std::nullopt},
+                          {" 5", std::nullopt}, {"5a", std::nullopt}};
+    for (const Case &c : cases)
+        EXPECT_EQ(stationIdFromText(QString::fromLatin1(c.text)), c.id) << c.text;
 }
 
 } // namespace

@@ -59,12 +59,12 @@ protected:
         sim = std::make_unique<SimProcess>(QStringList{"--line", line, "--line", line, "--line", line});
         ASSERT_TRUE(sim->start());
         seedThreeLines(store);
-        std::array<std::string, 4> devices;
+        // COM1..COM3 are the simulator's lines, through the port map as an operator
+        // would set it; any other port does not exist.
         for (int l = 1; l <= 3; ++l)
-            devices[l] = sim->device(l).toStdString();
-        auto link = std::make_unique<TRs485Comm>(systemSerialPortFactory(), [devices](int port) {
-            return port >= 1 && port <= 3 ? devices[port] : std::string("/nonexistent");
-        });
+            store.setString("SerialPortMap", QStringLiteral("COM%1").arg(l), sim->device(l));
+        auto link = std::make_unique<TRs485Comm>(systemSerialPortFactory(),
+                                                 [](int) { return std::string("/nonexistent"); });
         f = std::make_unique<HomeFixture>(&store, std::move(link));
         f->home().show();
         ASSERT_TRUE(f->boxes.shown.isEmpty()) << f->boxes.shown.value(0).text.toStdString();

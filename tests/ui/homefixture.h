@@ -12,6 +12,7 @@
 #include "memorysettingsstore.h"
 #include "messageboxes.h"
 #include "plantmodel.h"
+#include "recordingboxes.h"
 #include "serialport.h"
 #include "tcommcontroller.h"
 #include "tfmhome.h"
@@ -29,22 +30,6 @@
 #include <atomic>
 #include <functional>
 #include <memory>
-
-struct ShownBox {
-    QString caption;
-    QString text;
-    MessageBoxes::Icon icon;
-};
-
-class RecordingBoxes : public MessageBoxes {
-public:
-    void show(QWidget *, const QString &caption, const QString &text, Icon icon) override
-    {
-        shown.append({caption, text, icon});
-    }
-    bool ask(QWidget *, const QString &, const QString &) override { return true; }
-    QList<ShownBox> shown;
-};
 
 // File dialogs that answer from a script: each dialog takes the next answer (a path,
 // or an empty text for "cancelled"); with none left it is cancelled. What each dialog
@@ -128,7 +113,7 @@ public:
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QDir(programFolder.path()).filePath(QStringLiteral("printed.pdf")));
         const AppServices services{model, *store_, boxes, clock, locale, title, printer, programFolder.path(),
-                                     fileDialogs};
+                                   fileDialogs};
         windows = std::make_unique<AppWindows>(
             services, std::make_unique<TCommController>(model, std::move(link), &clock));
     }

@@ -41,12 +41,10 @@ int main(int argc, char **argv)
         store.setInteger("FmCommSetting", QLatin1String(ports[i]), i);
         store.setString("FmCommSetting", QLatin1String(speeds[i]), QStringLiteral("0"));
     }
-    std::array<std::string, 4> devices;
     for (int l = 1; l <= 3; ++l)
-        devices[l] = sim.device(l).toStdString();
-    auto link = std::make_unique<TRs485Comm>(systemSerialPortFactory(), [devices](int port) {
-        return port >= 1 && port <= 3 ? devices[port] : std::string("/nonexistent");
-    });
+        store.setString("SerialPortMap", QStringLiteral("COM%1").arg(l), sim.device(l));
+    auto link = std::make_unique<TRs485Comm>(systemSerialPortFactory(),
+                                             [](int) { return std::string("/nonexistent"); });
     HomeFixture f(&store, std::move(link));
     f.home().show();
     if (!QTest::qWaitForWindowExposed(&f.home()))

@@ -23,7 +23,7 @@ namespace {
 
 int station(int panel, int slot) { return (panel - 1) * 10 + slot; }
 
-// Ports 1..3 at 38400 baud on the simulator's lines; stations 1-10, 11-20, 21-30.
+// Ports 1..3 at 38400 baud; stations 1-10, 11-20, 21-30.
 void seedThreeLines(MemorySettingsStore &store)
 {
     for (int panel = 1; panel <= 3; ++panel) {
@@ -62,12 +62,11 @@ protected:
         sim = std::make_unique<SimProcess>(QStringList{"--line", line, "--line", line, "--line", line});
         ASSERT_TRUE(sim->start());
         seedThreeLines(store);
-        std::array<std::string, 4> devices;
+        // COM1..COM3 are the simulator's lines through the port map; no other port exists.
         for (int l = 1; l <= 3; ++l)
-            devices[l] = sim->device(l).toStdString();
-        auto link = std::make_unique<TRs485Comm>(systemSerialPortFactory(), [devices](int port) {
-            return port >= 1 && port <= 3 ? devices[port] : std::string("/nonexistent");
-        });
+            store.setString("SerialPortMap", QStringLiteral("COM%1").arg(l), sim->device(l));
+        auto link = std::make_unique<TRs485Comm>(systemSerialPortFactory(),
+                                                 [](int) { return std::string("/nonexistent"); });
         f = std::make_unique<HomeFixture>(&store, std::move(link));
         f->home().show();
         ASSERT_TRUE(f->boxes.shown.isEmpty()) << f->boxes.shown.value(0).text.toStdString();

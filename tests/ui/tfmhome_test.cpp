@@ -242,19 +242,6 @@ TEST(TFmHome, IdTooLargeKeepsThePreviousStationAndTheTickGoesOn)
     EXPECT_TRUE(f.boxes.shown.isEmpty());
 }
 
-TEST(TFmHome, StationIdTextIsStrict)
-{
-    struct Case {
-        const char *text;
-        std::optional<int> id;
-    };
-    const Case cases[] = {{"1", 1}, {"255", 255}, {"007", 7}, {"2147483647", 2147483647},
-                          {"2147483648", std::nullopt}, {"", std::nullopt}, {"+5", std::nullopt},
-                          {" 5", std::nullopt}, {"5a", std::nullopt}};
-    for (const Case &c : cases)
-        EXPECT_EQ(stationIdFromText(QString::fromLatin1(c.text)), c.id) << c.text;
-}
-
 TEST(TFmHome, SettingButtonFillsTheSettingPageHeader)
 {
     HomeFixture f;
@@ -316,6 +303,7 @@ public:
     std::optional<QString> readString(const QString &name) const override { return inner.readString(name); }
     std::optional<int> readInteger(const QString &name) const override { return inner.readInteger(name); }
     bool valueExists(const QString &name) const override { return inner.valueExists(name); }
+    QStringList valueNames() const override { return inner.valueNames(); }
     bool flush() override { return inner.flush(); }
     bool writeString(const QString &name, const QString &value) override
     {

@@ -5,6 +5,7 @@
 #include "watchedport.h"
 
 #include "portmap.h"
+#include "qsettingsstore.h"
 #include "systemserialport.h"
 #include "trs485comm.h"
 
@@ -58,8 +59,8 @@ int main(int argc, char **argv)
 
     std::string device = o.device;
     if (device.empty()) {
-        SettingsPortMap portMap;
-        device = portMap(o.port);
+        QSettingsStore store;
+        device = deviceNameForPort(o.port, readPortMap(store));
     }
     if (device.empty()) {
         std::fprintf(stderr, "tempmon-link: port %d has no device\n", o.port);

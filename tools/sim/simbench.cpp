@@ -1,9 +1,8 @@
 #include "simbench.h"
 
-#include "appsettings.h"
 #include "portmap.h"
+#include "qsettingsstore.h"
 
-#include <QSettings>
 #include <QString>
 
 #include <sstream>
@@ -41,17 +40,16 @@ bool SimBench::registerPorts(std::string &error)
 {
     if (!options_.registerPorts)
         return true;
-    std::unique_ptr<QSettings> settings;
+    std::unique_ptr<QSettingsStore> store;
     if (options_.settingsFile.empty())
-        settings = openApplicationSettings();
+        store = std::make_unique<QSettingsStore>();
     else
-        settings = std::make_unique<QSettings>(QString::fromStdString(options_.settingsFile), QSettings::IniFormat);
-    for (std::size_t i = 0; i < options_.portNumbers.size() && i < lines_.size(); ++i)
-        writePortMapEntry(*settings, options_.portNumbers[i], QString::fromStdString(lines_[i]->publishedPath()));
-    settings->sync();
-    if (settings->status() != QSettings::NoError) {
-        error = "cannot write the port map to " + settings->fileName().toStdString();
-        return false;
+        store = std::make_unique<QSettingsStore>(QString::fromStdString(options_.settingsFile));
+    for (std::size_t i = 0; i < options_.portNumbers.size() && i < lines_.size(); ++i) {
+        if (!writePortMapEntry(*store, options_.portNumbers[i], QString::fromStdString(lines_[i]->publishedPath()))) {
+            error = "cannot write the port map to " + store->settings().fileName().toStdString();
+            return false;
+        }
     }
     return true;
 }

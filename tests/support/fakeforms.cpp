@@ -1,6 +1,7 @@
 #include "fakeforms.h"
 
 #include "radiogroup.h"
+#include "settingscontrols.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -54,7 +55,12 @@ std::unique_ptr<QWidget> makeFakeHome()
             // The tile's fields sit one level down, as in the real tile's frame.
             auto *frame = named<QWidget>(tile, QStringLiteral("Frame"));
             field(frame, QStringLiteral("TxtUnitTitle"), QStringLiteral("溫控點 %1").arg(n, 2, 10, QLatin1Char('0')));
-            field(frame, QStringLiteral("TxtID"), QStringLiteral("1"));
+            // Like the tile's own field: emptied, it shows "1" at once.
+            QLineEdit *id = field(frame, QStringLiteral("TxtID"), QStringLiteral("1"));
+            QObject::connect(id, &QLineEdit::textChanged, id, [id](const QString &text) {
+                if (text.isEmpty())
+                    id->setText(QStringLiteral("1"));
+            });
             field(home.get(), QStringLiteral("TxtRecipe%1%2").arg(letter(p)).arg(n), QStringLiteral("100"));
         }
     }
@@ -76,6 +82,8 @@ std::unique_ptr<QWidget> makeFakeCommSetting()
     for (int p = 1; p <= 3; ++p)
         list(comm.get(), QStringLiteral("CboBps%1").arg(letter(p)), 5, -1);
     field(comm.get(), QStringLiteral("TxtTitle"), QStringLiteral("溫度監控系統 8.22"));
+    for (int p = 1; p <= 3; ++p)
+        field(comm.get(), QStringLiteral("Edit%1").arg(p), QString());
     return comm;
 }
 
@@ -176,6 +184,8 @@ void changeEveryControl(FakeForms &f)
         }
     }
     control<RadioGroup>(f.comm.get(), QStringLiteral("RdoScanAll"))->setItemIndex(1);
+    for (int p = 1; p <= 3; ++p)
+        control<QLineEdit>(f.comm.get(), QStringLiteral("Edit%1").arg(p))->setText(QString::number(10 + p));
     control<QComboBox>(f.comm.get(), QStringLiteral("CboConverter"))->setCurrentIndex(2);
     control<QComboBox>(f.comm.get(), QStringLiteral("CboComA"))->setCurrentIndex(3);
     control<QComboBox>(f.comm.get(), QStringLiteral("CboComB"))->setCurrentIndex(-1);
@@ -204,6 +214,7 @@ void changeEveryControl(FakeForms &f)
 SettingsHooks HookLog::hooks()
 {
     SettingsHooks h;
+    h.selectRadio = selectRadioByClick;
     h.setStationId = [this](int panel, int slot, int id) { stationIds[{panel, slot}] = id; };
     h.applyCommSetting = [this] { calls.append(QStringLiteral("comm")); };
     h.applyChartSetting = [this] { calls.append(QStringLiteral("chart")); };

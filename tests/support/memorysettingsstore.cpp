@@ -147,3 +147,10 @@ bool MemorySettingsStore::flush()
 {
     return openKey_.isEmpty() || !failFlush_.contains(openKey_);
 }
+
+QStringList MemorySettingsStore::valueNames() const
+{
+    if (openKey_.isEmpty())
+        return {};
+    return keys_.value(openKey_).keys();
+}

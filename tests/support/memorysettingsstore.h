@@ -43,6 +43,7 @@ public:
     std::optional<QString> readString(const QString &name) const override;
     std::optional<int> readInteger(const QString &name) const override;
     bool valueExists(const QString &name) const override;
+    QStringList valueNames() const override;
     bool writeString(const QString &name, const QString &value) override;
     bool writeInteger(const QString &name, int value) override;
     bool flush() override;
