@@ -18,6 +18,7 @@
 #include "tempmonapplication.h"
 #include "tempmonversion.h"
 #include "tfmhome.h"
+#include "toolkittranslation.h"
 #include "trs485comm.h"
 
 #include <QPrinter>
@@ -38,6 +39,7 @@ int main(int argc, char *argv[])
         // The program ends with its main window, even while a dialog is still open.
         QGuiApplication::setQuitOnLastWindowClosed(false);
         installProgramFonts();
+        installToolkitTranslation(app);
 
         QSettingsStore store;
         PlantModel model;

@@ -3,6 +3,8 @@
 
 #include <QAbstractButton>
 #include <QEvent>
+#include <QFontMetrics>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QRegularExpression>
@@ -28,7 +30,7 @@ QFont digitFont()
     font.setFamilies({QStringLiteral("LiquidCrystal"), QStringLiteral("DSEG7 Classic"),
                       QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Monospace")});
     font.setStyleHint(QFont::Monospace);
-    font.setPixelSize(25);
+    font.setPixelSize(TController::kDigitPixels);
     return font;
 }
 
@@ -49,6 +51,13 @@ void setColours(QWidget *widget, QPalette::ColorRole ground, const QColor &groun
         palette.setColor(group, text, textColour);
     }
     widget->setPalette(palette);
+}
+
+// The field's room for text: inside its frame and the line edit's own margins.
+int textRoom(const QLineEdit *field)
+{
+    constexpr int kInnerMargins = 2 * 2 + 2; // both sides, and a pixel for the cursor
+    return field->contentsRect().width() - kInnerMargins;
 }
 
 void setupDigitField(QLineEdit *field, const QColor &digits, const QString &name)
@@ -155,6 +164,30 @@ void TController::setTitleText(const QString &text)
     ui->TxtUnitTitle->setText(text);
 }
 
+int TController::fittingPixelSize(const QFont &font, const QString &text, int room, int largest)
+{
+    QFont trial = font;
+    for (int pixels = largest; pixels > kSmallestDigits; --pixels) {
+        trial.setPixelSize(pixels);
+        if (QFontMetrics(trial).horizontalAdvance(text) <= room)
+            return pixels;
+    }
+    return kSmallestDigits;
+}
+
+void TController::showFigures(QLineEdit *field, const QString &text)
+{
+    if (field->text() == text)
+        return;
+    // A reading in exponent form is longer than the face was made for: the face gets
+    // smaller until the whole text fits, and back to its size for a short one.
+    QFont font = field->font();
+    font.setPixelSize(fittingPixelSize(font, text, textRoom(field), kDigitPixels));
+    field->setFont(font);
+    field->setText(text);
+    field->setCursorPosition(0);
+}
+
 int TController::outputBarPosition(const QString &outText)
 {
     bool ok = false;
@@ -168,10 +201,8 @@ void TController::showReading(const QString &pvText, const QString &svText, cons
 {
     // Only real changes are written, so a tick does not move a reader's selection
     // or repaint figures that stand still.
-    if (ui->TxtPV->text() != pvText)
-        ui->TxtPV->setText(pvText);
-    if (ui->TxtSV->text() != svText)
-        ui->TxtSV->setText(svText);
+    showFigures(ui->TxtPV, pvText);
+    showFigures(ui->TxtSV, svText);
     ui->PrgOut->setValue(outputBarPosition(outText));
 }
 

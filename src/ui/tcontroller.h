@@ -13,7 +13,9 @@
 #include <memory>
 
 class QAbstractButton;
+class QFont;
 class QLabel;
+class QLineEdit;
 
 namespace Ui {
 class TController;
@@ -42,6 +44,11 @@ public:
     // The bar position an output text gives: tenths of a percent, held to 0..1000.
     static int outputBarPosition(const QString &outText);
 
+    static constexpr int kDigitPixels = 25;  // the figures' size
+    static constexpr int kSmallestDigits = 8; // below this nothing is readable anyway
+    // The largest pixel size up to `largest` at which `text` fits `room` pixels.
+    static int fittingPixelSize(const QFont &font, const QString &text, int room, int largest);
+
 Q_SIGNALS:
     // Any mouse button released over BtnSET, or BtnSET activated from the keyboard or
     // through accessibility; a left click is reported once.
@@ -52,6 +59,7 @@ protected:
 
 private:
     void TxtIDChange(const QString &text);
+    void showFigures(QLineEdit *field, const QString &text);
     void applyLamp(QLabel *lamp, bool on, bool isAlarm);
     void setupLooks();
 

@@ -65,19 +65,19 @@ void TFmBarPage::resetBars()
         bar(panel)->setValue(0);
 }
 
-void TFmBarPage::showForScan()
+void TFmBarPage::showForScan(const QWidget *centreOn)
 {
-    resetBars();
+    // An open window goes on with the scan it shows: its bars are not taken back, or
+    // the panels already scanned would never fill again and the window never close.
     if (!isVisible()) {
-        // Centred on the window the operator pressed the button in.
-        const QWidget *anchor = parentWidget() ? parentWidget()->window() : QApplication::activeWindow();
+        resetBars();
         QRect around;
-        if (anchor && anchor != this)
-            around = anchor->frameGeometry();
+        if (centreOn)
+            around = centreOn->frameGeometry();
         else if (const QScreen *screen = QApplication::primaryScreen())
             around = screen->availableGeometry();
         if (around.isValid())
-            move(around.center() - rect().center());
+            move(around.center() - QPoint(width() / 2, height() / 2));
     }
     show();
     raise();

@@ -21,7 +21,9 @@ public:
     explicit TFmBarPage(QWidget *parent = nullptr);
     ~TFmBarPage() override;
 
-    void showForScan(); // resets bars to 0, shows, starts Timer1
+    // Shows the window for a scan, centred on `centreOn` (the screen without one), with
+    // its bars at 0 unless it is open already; starts Timer1.
+    void showForScan(const QWidget *centreOn);
 
     QProgressBar *bar(int panel) const; // Bar1..Bar3, nullptr outside 1..3
 

@@ -325,7 +325,7 @@ void TFmHome::selectPanel(int panel)
 void TFmHome::BtnStartClick()
 {
     if (windows_.barPage)
-        windows_.barPage->showForScan();
+        windows_.barPage->showForScan(this);
     engine_->start();
     tmrHome_->start();
     if (recordSettings_.Save)
@@ -337,7 +337,7 @@ void TFmHome::BtnStartClick()
 void TFmHome::BtnScanDPClick()
 {
     if (windows_.barPage)
-        windows_.barPage->showForScan();
+        windows_.barPage->showForScan(this);
     model_.setRescanRequested(true);
 }
 

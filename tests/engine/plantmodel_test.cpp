@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -79,31 +81,69 @@ TEST(PlantModel, RequestPlacedWhileSendingStaysPending)
     EXPECT_FALSE(m.writePending());
 }
 
-TEST(PlantModel, WaitEndsAtOnceWhenWorkIsWaiting)
+// What the window side does to get the engine going before its pause is over.
+struct WakeCause {
+    const char *name;
+    std::function<void(PlantModel &)> place;
+};
+
+const WakeCause kWakeCauses[] = {
+    {"write request", [](PlantModel &m) { m.RequestWrite(1, 1, 0, QStringLiteral("1")); }},
+    {"rescan request", [](PlantModel &m) { m.setRescanRequested(true); }},
+    {"ScanAll switched on", [](PlantModel &m) { m.setScanAll(true); }},
+    {"stop", [](PlantModel &m) { m.wakeEngine(); }},
+};
+
+// Long enough that a missed wake-up cannot pass for a quick one, short enough that
+// the miss fails the test in seconds; the bound leaves room for a loaded machine.
+constexpr std::chrono::milliseconds kLongPause{4000};
+constexpr long long kWakeBoundMs = 1500;
+
+// Milliseconds the wait took.
+long long timedWait(PlantModel &m, std::chrono::milliseconds timeout)
 {
-    PlantModel m;
-    // Each of these must end the wait now; with a minute's timeout a miss hangs the test.
-    m.RequestWrite(1, 1, 0, QStringLiteral("1"));
-    m.waitForRequest(std::chrono::minutes(1));
-    m.finishWrite(*m.pendingWrite());
-    m.setRescanRequested(true);
-    m.waitForRequest(std::chrono::minutes(1));
-    m.setRescanRequested(false);
-    m.setScanAll(true);
-    m.waitForRequest(std::chrono::minutes(1));
-    m.wakeEngine();
-    m.waitForRequest(std::chrono::minutes(1));
-    // Nothing waiting: the wait takes its timeout.
-    m.waitForRequest(std::chrono::milliseconds(1));
+    const auto start = std::chrono::steady_clock::now();
+    m.waitForRequest(timeout);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    return std::chrono::duration_cast<std::chrono::milliseconds>(waited).count();
 }
 
-TEST(PlantModel, WaitWakesWhenAWindowPlacesARequest)
+TEST(PlantModel, WaitEndsAtOnceWhenWorkIsWaiting)
 {
+    for (const WakeCause &cause : kWakeCauses) {
+        SCOPED_TRACE(cause.name);
+        PlantModel m;
+        cause.place(m);
+        EXPECT_LT(timedWait(m, kLongPause), kWakeBoundMs);
+    }
+}
+
+TEST(PlantModel, WaitEndsWhenTheWindowSidePlacesWork)
+{
+    for (const WakeCause &cause : kWakeCauses) {
+        SCOPED_TRACE(cause.name);
+        PlantModel m;
+        std::thread window([&] { cause.place(m); });
+        const auto waited = timedWait(m, kLongPause);
+        window.join();
+        EXPECT_LT(waited, kWakeBoundMs);
+    }
+}
+
+TEST(PlantModel, WaitTakesItsTimeoutWhenNothingCalls)
+{
+    using namespace std::chrono_literals;
     PlantModel m;
-    std::thread window([&m] { m.RequestWrite(3, 10, 0, QStringLiteral("5")); });
-    m.waitForRequest(std::chrono::minutes(1));
-    window.join();
-    EXPECT_TRUE(m.writePending());
+    EXPECT_GE(timedWait(m, 30ms), 30);
+
+    // ScanAll wakes the engine when it is switched on, not for as long as it stays
+    // on: the engine's pause must not become a busy loop.
+    m.setScanAll(true);
+    m.waitForRequest(kLongPause);
+    EXPECT_GE(timedWait(m, 30ms), 30);
+    // Switching ScanAll off asks for nothing.
+    m.setScanAll(false);
+    EXPECT_GE(timedWait(m, 30ms), 30);
 }
 
 // Two threads hammer the shared fields; every copy a reader sees must be one the

@@ -47,7 +47,7 @@ TEST(LinkOptions, AcceptedCommandLines)
         const char *text;
         std::uint16_t value;
     } values[] = {{"300", 300}, {"-15", 0xFFF1}, {"-32768", 0x8000}, {"65535", 0xFFFF},
-                  {"0xFF9C", 0xFF9C}, {"0", 0}};
+                  {"0xFF9C", 0xFF9C}, {"0", 0}, {"+5", 5}, {"-0x10", 0xFFF0}};
     for (const Value &v : values) {
         const LinkParse w = parseLinkOptions(words(
             std::string("write --port 1 --psl rtu --converter echo --station 1 --address 0 --value ") + v.text));
@@ -55,6 +55,14 @@ TEST(LinkOptions, AcceptedCommandLines)
         EXPECT_EQ(w.options.action, LinkAction::Write);
         EXPECT_EQ(w.options.value, v.value) << v.text;
     }
+
+    // The highest port the communication settings offer, and signed numbers anywhere.
+    const LinkParse edge = parseLinkOptions(
+        words("read --port 256 --psl rtu --converter echo --station +7 --address 0x8a --retry +0"));
+    ASSERT_TRUE(edge.ok) << edge.error;
+    EXPECT_EQ(edge.options.port, 256);
+    EXPECT_EQ(edge.options.station, 7);
+    EXPECT_EQ(edge.options.retry, 0);
 
     for (const char *help : {"--help", "read --port 1 --help", "-h"}) {
         const LinkParse h = parseLinkOptions(words(help));
@@ -75,7 +83,7 @@ TEST(LinkOptions, RejectedCommandLinesSayWhy)
         {"read" + base, "either --port"},
         {"read --port 1 --device /dev/x" + base, "either --port"},
         {"read --port 0" + base, "--port must be"},
-        {"read --port 256" + base, "--port must be"},
+        {"read --port 257" + base, "--port must be"},
         {"read --port x1" + base, "--port must be"},
         {"read --device" , "needs a value"},
         {"read --port 1 --baud 12345" + base, "--baud must be"},
@@ -107,6 +115,14 @@ TEST(LinkOptions, RejectedCommandLinesSayWhy)
         EXPECT_NE(p.error.find(c.complaint), std::string::npos)
             << c.line << " -> " << p.error << " (expected " << c.complaint << ")";
     }
+}
+
+TEST(LinkOptions, AttemptCountReadsRightForOneAndMore)
+{
+    const std::pair<int, const char *> cases[] = {
+        {1, "1 attempt"}, {2, "2 attempts"}, {6, "6 attempts"}, {101, "101 attempts"}};
+    for (const auto &[attempts, text] : cases)
+        EXPECT_EQ(attemptsText(attempts), text) << attempts;
 }
 
 } // namespace

@@ -19,11 +19,15 @@ class ModbusPeer : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // scripts/setup-deps installs the peer; without it this check would not run
+        // at all, which must not pass for a pass.
         QProcess probe;
+        probe.setProcessChannelMode(QProcess::MergedChannels);
         probe.start(kPython, {"-c", "import pymodbus.server, serial_asyncio"});
         if (!probe.waitForFinished(10000) || probe.exitStatus() != QProcess::NormalExit
             || probe.exitCode() != 0)
-            GTEST_SKIP() << kPython << " has no pymodbus (with serial support)";
+            FAIL() << kPython << " has no pymodbus with serial support (python3-pymodbus, "
+                   << "python3-serial-asyncio): " << probe.readAll().trimmed().toStdString();
 
         peer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         peer.start(kPython, {TEMPMON_MODBUS_PEER});

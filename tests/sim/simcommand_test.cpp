@@ -27,6 +27,9 @@ TEST(SimCommand, ParsesEveryCommand)
         {"set 1 1 0x62 1234", K::set, 1, 1, FaultKind::none, 0, 0x62, 1234},
         {"set 1 1 138 -200", K::set, 1, 1, FaultKind::none, 0, 138, -200},
         {"set 1 1 0xFF 0xFFFF", K::set, 1, 1, FaultKind::none, 0, 255, 65535},
+        // The link tool's number rule: an optional sign before decimal or 0x-hex.
+        {"set +2 +5 0x8A -0x10", K::set, 2, 5, FaultKind::none, 0, 0x8A, -16},
+        {"pv 1 2 +250", K::pv, 1, 2, FaultKind::none, 0, 0, 250},
         {"get 1 2 0x8A", K::get, 1, 2, FaultKind::none, 0, 0x8A, 0},
         {"pv 1 2 -15", K::pv, 1, 2, FaultKind::none, 0, 0, -15},
         {"  stats  ", K::stats, 0, 0, FaultKind::none, 0, 0, 0},
@@ -64,7 +67,7 @@ TEST(SimCommand, RefusesWithAReason)
     for (const char *bad : {"", "   ", "dance", "stats now", "fault 1 3", "fault 1 3 loud", "fault 1 3 every",
                             "fault 1 3 every 0", "fault 1 3 every x", "fault 1 3 late -5", "fault 1 3 silent 2",
                             "line 1", "line 1 sideways", "line x up", "set 1 1 0x100 5", "set 1 1 2 70000",
-                            "set 1 1 2", "set 1 1 0x 5", "get 1 1", "get 1 1 -1", "model 1 1 104",
+                            "set 1 1 2", "set 1 1 0x 5", "set 1 1 2 0x-5", "set 1 1 2 --5", "set 1 1 2 5x", "get 1 1", "get 1 1 -1", "model 1 1 104",
                             "model 1 1 104 53 4", "pv 1 1 40000", "hold 1 1 maybe", "set 1 999 1 1"}) {
         const auto p = parseSimCommand(bad);
         EXPECT_FALSE(p.ok()) << '"' << bad << '"';

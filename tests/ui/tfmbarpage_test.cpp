@@ -66,7 +66,7 @@ TEST_F(TFmBarPageTest, ProgressMovesOnlyItsOwnBarWithinRange)
 TEST_F(TFmBarPageTest, ShowForScanStartsFromEmptyBars)
 {
     fill(3, 10, 7);
-    page.showForScan();
+    page.showForScan(nullptr);
     EXPECT_TRUE(page.isVisible());
     for (int panel = 1; panel <= 3; ++panel)
         EXPECT_EQ(value(panel), 0) << panel;
@@ -77,17 +77,30 @@ TEST_F(TFmBarPageTest, ShowForScanStartsFromEmptyBars)
     const int first = animation()->frame();
     EXPECT_TRUE(QTest::qWaitFor([&] { return animation()->frame() != first; }, 2000));
 
-    // A rescan while the window is still up restarts the bars too.
+    // A second rescan while the window is up is the same scan going on: the panels
+    // already scanned keep their full bars, so the window still closes by itself.
     fill(10, 4, 0);
-    page.showForScan();
-    EXPECT_EQ(value(1), 0);
-    EXPECT_EQ(value(2), 0);
+    page.showForScan(nullptr);
+    EXPECT_EQ(value(1), 10);
+    EXPECT_EQ(value(2), 4);
+    QSignalSpy closed(&page, &TFmBarPage::scanWindowClosed);
+    fill(10, 10, 10);
+    EXPECT_TRUE(closed.wait(2000));
+}
+
+TEST_F(TFmBarPageTest, OpensCentredOnTheWindowGiven)
+{
+    QWidget home;
+    home.setGeometry(40, 30, 819, 610);
+    home.show();
+    page.showForScan(&home);
+    EXPECT_LE((page.frameGeometry().center() - home.frameGeometry().center()).manhattanLength(), 2);
 }
 
 TEST_F(TFmBarPageTest, ClosesItselfWithinASecondOfTheLastFullBar)
 {
     QSignalSpy closed(&page, &TFmBarPage::scanWindowClosed);
-    page.showForScan();
+    page.showForScan(nullptr);
     fill(10, 10, 9);
     // Two panels full is not the end of the scan: the window stays through several checks.
     const int checks = 3;
@@ -112,7 +125,7 @@ TEST_F(TFmBarPageTest, EachScanEndsWithItsOwnClose)
 {
     QSignalSpy closed(&page, &TFmBarPage::scanWindowClosed);
     for (int scan = 1; scan <= 2; ++scan) {
-        page.showForScan();
+        page.showForScan(nullptr);
         ASSERT_TRUE(page.isVisible());
         EXPECT_EQ(value(1), 0);
         fill(10, 10, 10);
@@ -125,7 +138,7 @@ TEST_F(TFmBarPageTest, EachScanEndsWithItsOwnClose)
 TEST_F(TFmBarPageTest, OperatorClosingCountsAsTheEndOfTheScan)
 {
     QSignalSpy closed(&page, &TFmBarPage::scanWindowClosed);
-    page.showForScan();
+    page.showForScan(nullptr);
     fill(10, 2, 0);
     EXPECT_TRUE(page.close());
     EXPECT_EQ(closed.count(), 1);

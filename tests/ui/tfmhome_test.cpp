@@ -96,6 +96,18 @@ TEST(TFmHome, StartOpensScanWindowStartsPollingAndCannotBePressedAgain)
     }
 }
 
+TEST(TFmHome, FirstScanWindowOpensCentredOnTheMainWindow)
+{
+    HomeFixture f;
+    f.home().move(40, 30);
+    f.home().show();
+    f.control<QAbstractButton>("BtnStart")->click();
+    QWidget *scan = f.window("FmBarPage");
+    ASSERT_TRUE(scan->isVisible());
+    EXPECT_LE((scan->frameGeometry().center() - f.home().frameGeometry().center()).manhattanLength(), 2)
+        << scan->frameGeometry().center().x() << "," << scan->frameGeometry().center().y();
+}
+
 TEST(TFmHome, RescanShowsScanWindowAndRaisesTheRequest)
 {
     HomeFixture f;

@@ -1,8 +1,9 @@
 #include "linkoptions.h"
 
-#include <cerrno>
-#include <cstdlib>
+#include "integertext.h"
+
 #include <map>
+#include <optional>
 #include <set>
 
 namespace {
@@ -14,50 +15,23 @@ LinkParse fail(std::string error)
     return p;
 }
 
-// Decimal or 0x-hex, optionally signed, with nothing after the number.
-bool parseInteger(const std::string &text, long &value)
-{
-    if (text.empty())
-        return false;
-    std::size_t at = 0;
-    bool negative = false;
-    if (text[0] == '-' || text[0] == '+') {
-        negative = text[0] == '-';
-        at = 1;
-    }
-    int base = 10;
-    if (text.size() > at + 2 && text[at] == '0' && (text[at + 1] == 'x' || text[at + 1] == 'X')) {
-        base = 16;
-        at += 2;
-    }
-    if (at >= text.size())
-        return false;
-    for (std::size_t i = at; i < text.size(); ++i) {
-        const char c = text[i];
-        const bool digit = (c >= '0' && c <= '9')
-                           || (base == 16 && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')));
-        if (!digit)
-            return false;
-    }
-    errno = 0;
-    const long magnitude = std::strtol(text.c_str() + at, nullptr, base);
-    if (errno == ERANGE)
-        return false;
-    value = negative ? -magnitude : magnitude;
-    return true;
-}
-
 bool inRange(const std::string &text, long low, long high, long &value)
 {
-    return parseInteger(text, value) && value >= low && value <= high;
+    const std::optional<long long> read = readIntegerInRange(text, low, high);
+    if (read)
+        value = long(*read);
+    return read.has_value();
 }
+
+// The highest port number the communication settings offer.
+constexpr long kLastPort = 256;
 
 const std::set<std::string> kValueOptions = {"--port", "--device", "--baud", "--psl",
                                              "--converter", "--station", "--address",
                                              "--retry", "--value"};
 
 // The speeds the controllers and the serial backends offer.
-const std::set<long> kBaudRates = {110, 300, 600, 1200, 2400, 4800, 9600, 19200, 38400};
+const std::set<long long> kBaudRates = {110, 300, 600, 1200, 2400, 4800, 9600, 19200, 38400};
 
 } // namespace
 
@@ -116,8 +90,8 @@ LinkParse parseLinkOptions(const std::vector<std::string> &args)
         return fail("give either --port N or --device PATH");
     long n = 0;
     if (hasPort) {
-        if (!inRange(given["--port"], 1, 255, n))
-            return fail("--port must be 1 to 255, not '" + given["--port"] + "'");
+        if (!inRange(given["--port"], 1, kLastPort, n))
+            return fail("--port must be 1 to " + std::to_string(kLastPort) + ", not '" + given["--port"] + "'");
         o.port = int(n);
     } else {
         o.device = given["--device"];
@@ -126,10 +100,11 @@ LinkParse parseLinkOptions(const std::vector<std::string> &args)
     }
 
     if (given.count("--baud")) {
-        if (!parseInteger(given["--baud"], n) || !kBaudRates.count(n))
+        const std::optional<long long> baud = readInteger(given["--baud"]);
+        if (!baud || !kBaudRates.count(*baud))
             return fail("--baud must be one of 110 300 600 1200 2400 4800 9600 19200 38400, not '"
                         + given["--baud"] + "'");
-        o.baud = int(n);
+        o.baud = int(*baud);
     }
 
     if (!given.count("--psl"))
@@ -192,9 +167,15 @@ std::string linkUsage()
            "       tempmon-link write (--port N | --device PATH) [--baud B] --psl rtu|vorn\n"
            "                          --converter echo|direct --station S --address A --value V\n"
            "       tempmon-link --help\n"
-           "Reads or writes one controller register. --port N uses the program's port map\n"
-           "(COMn); --device opens PATH directly. B is 110 to 38400 (default 38400), S 1 to 255,\n"
-           "A 0 to 255, R 0 to 100 repeats (default 3), V -32768 to 65535; numbers may be 0x-hex.\n"
+           "Reads or writes one controller register. --port N (1 to 256) uses the program's\n"
+           "port map (COMn); --device opens PATH directly. B is 110 to 38400 (default 38400),\n"
+           "S 1 to 255, A 0 to 255, R 0 to 100 repeats (default 3), V -32768 to 65535;\n"
+           "numbers may be signed and 0x-hex.\n"
            "A write is sent once and never confirmed.\n"
            "Exit status: 0 done, 1 no valid reply or port unusable, 2 bad arguments.\n";
+}
+
+std::string attemptsText(int attempts)
+{
+    return std::to_string(attempts) + (attempts == 1 ? " attempt" : " attempts");
 }

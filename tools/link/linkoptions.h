@@ -34,3 +34,6 @@ struct LinkParse {
 LinkParse parseLinkOptions(const std::vector<std::string> &args);
 
 std::string linkUsage();
+
+// "1 attempt", "6 attempts": how many times a read was tried, for the operator.
+std::string attemptsText(int attempts);

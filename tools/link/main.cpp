@@ -85,8 +85,8 @@ int main(int argc, char **argv)
         }
         if (const int code = reportPortTrouble(*outcome, device, o.baud))
             return code;
-        std::fprintf(stderr, "tempmon-link: no valid reply from %s after %d attempts\n",
-                     where.c_str(), o.retry + 1);
+        std::fprintf(stderr, "tempmon-link: no valid reply from %s after %s\n", where.c_str(),
+                     attemptsText(o.retry + 1).c_str());
         return 1;
     }
 

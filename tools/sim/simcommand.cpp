@@ -1,8 +1,11 @@
 #include "simcommand.h"
 
+#include "integertext.h"
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -15,36 +18,12 @@ Parsed<SimCommand> fail(std::string message)
     return p;
 }
 
-// Decimal, or hexadecimal with a 0x prefix; an optional leading minus for decimals.
-bool parseNumber(const std::string &text, long long &out)
-{
-    if (text.empty())
-        return false;
-    int base = 10;
-    std::string digits = text;
-    if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
-        base = 16;
-        digits = digits.substr(2);
-        if (digits[0] == '-' || digits[0] == '+')
-            return false;
-    }
-    if (digits[0] == '+' || digits[0] == ' ')
-        return false;
-    errno = 0;
-    char *end = nullptr;
-    const long long v = std::strtoll(digits.c_str(), &end, base);
-    if (errno != 0 || *end != '\0' || end == digits.c_str())
-        return false;
-    out = v;
-    return true;
-}
-
 bool parseRanged(const std::string &text, long long lo, long long hi, int &out)
 {
-    long long v = 0;
-    if (!parseNumber(text, v) || v < lo || v > hi)
+    const std::optional<long long> v = readIntegerInRange(text, lo, hi);
+    if (!v)
         return false;
-    out = int(v);
+    out = int(*v);
     return true;
 }
 
