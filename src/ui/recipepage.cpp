@@ -140,7 +140,7 @@ void RecipePage::writeRecipe(int panel)
     const QList<RecipeWriteItem> items = recipeWriteItems(texts(), panel);
     setWriteButtonsEnabled(false);
     if (progress_)
-        progress_->beginWrite(writeTitle(panel), int(items.size()));
+        progress_->beginWrite(writeTitle(panel), int(items.size()), window());
     if (!sequence_->start(items))
         setWriteButtonsEnabled(true);
 }

@@ -2,7 +2,9 @@
 
 #include "ui_tfmwriting.h"
 
+#include <QGuiApplication>
 #include <QHideEvent>
+#include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
 
@@ -30,8 +32,17 @@ QLabel *TFmWriting::LbTitle() const { return ui->LbTitle; }
 QProgressBar *TFmWriting::Bar() const { return ui->Bar; }
 QPushButton *TFmWriting::BtnOK() const { return ui->BtnOK; }
 
-void TFmWriting::beginWrite(const QString &title, int requests)
+void TFmWriting::beginWrite(const QString &title, int requests, const QWidget *centreOn)
 {
+    if (!isVisible()) {
+        QRect around;
+        if (centreOn)
+            around = centreOn->frameGeometry();
+        else if (const QScreen *screen = QGuiApplication::primaryScreen())
+            around = screen->availableGeometry();
+        if (around.isValid())
+            move(around.center() - QPoint(width() / 2, height() / 2));
+    }
     show();
     raise();
     // Shown already (the last write's "OK" not yet pressed): start over all the same.

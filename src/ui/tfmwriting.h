@@ -25,8 +25,9 @@ public:
     ~TFmWriting() override;
 
     // Shows the window without waiting, for a write of `requests` requests under
-    // `title`: the bar at 0 of `requests`, "OK" hidden until the bar is full.
-    void beginWrite(const QString &title, int requests);
+    // `title`: the bar at 0 of `requests`, "OK" hidden until the bar is full. A window
+    // not yet open appears over the middle of `centreOn` (of the screen without one).
+    void beginWrite(const QString &title, int requests, const QWidget *centreOn = nullptr);
     // The number of requests placed so far.
     void setPosition(int placed);
 
