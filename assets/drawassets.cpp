@@ -1,5 +1,6 @@
 // Draws the pictures the program loads from its own folder: the twelve page-button
-// pictures (pressed "buttonND.bmp" and released "buttonNU.bmp") and the program icon.
+// pictures (pressed "buttonND.bmp" and released "buttonNU.bmp"), the setting page's
+// keypad picture and the program icon.
 // Run at build time, so the pictures follow the code and nothing binary is kept.
 //   tempmon-drawassets OUTPUT-FOLDER
 
@@ -11,6 +12,8 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+
+#include "keypadlayout.h"
 
 #include <cstdio>
 
@@ -158,6 +161,55 @@ QImage drawPageButton(const PageButton &button, bool pressed)
     return image;
 }
 
+// The keypad the setting page lays its transparent keys over: raised grey keys on a
+// dark plate, the back key amber with a left arrow, each key filling its 40 x 40 cell
+// but for a two-pixel gap.
+QImage drawKeypad()
+{
+    namespace kl = keypadlayout;
+    QImage image(kl::kWidth, kl::kHeight, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(image.rect(), QColor(52, 58, 68));
+
+    QFont font;
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    font.setPixelSize(20);
+    font.setBold(true);
+    p.setFont(font);
+
+    for (int i = 0; i < kl::kKeyCount; ++i) {
+        const QRectF face(kl::keyLeft(i) + 2.5, kl::keyTop(i) + 2.5, kl::kKeySize - 5, kl::kKeySize - 5);
+        const bool back = kl::kKeys[i] == kl::kBackKey;
+        QLinearGradient shade(face.topLeft(), face.bottomLeft());
+        shade.setColorAt(0, back ? QColor(255, 214, 130) : QColor(250, 250, 250));
+        shade.setColorAt(1, back ? QColor(214, 140, 30) : QColor(190, 196, 205));
+        p.setPen(QPen(QColor(20, 24, 30), 1));
+        p.setBrush(shade);
+        p.drawRoundedRect(face, 5, 5);
+        p.setPen(QPen(QColor(255, 255, 255, 170), 1));
+        p.drawLine(QPointF(face.left() + 4, face.top() + 1.5), QPointF(face.right() - 4, face.top() + 1.5));
+
+        const QColor ink(25, 30, 40);
+        if (back) {
+            const QPointF c = face.center();
+            p.setPen(QPen(ink, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.drawLine(QPointF(c.x() - 9, c.y()), QPointF(c.x() + 9, c.y()));
+            p.drawLine(QPointF(c.x() - 9, c.y()), QPointF(c.x() - 3, c.y() - 6));
+            p.drawLine(QPointF(c.x() - 9, c.y()), QPointF(c.x() - 3, c.y() + 6));
+        } else if (kl::kKeys[i] == '.') {
+            // A font's full stop is too small to find at a glance.
+            p.setPen(Qt::NoPen);
+            p.setBrush(ink);
+            p.drawEllipse(face.center() + QPointF(0, 5), 3.5, 3.5);
+        } else {
+            p.setPen(ink);
+            p.drawText(face, Qt::AlignCenter, QString(QLatin1Char(kl::kKeys[i])));
+        }
+    }
+    return image;
+}
+
 // A thermometer over a seven-segment style display: what the program watches.
 QImage drawIcon(int size)
 {
@@ -232,6 +284,7 @@ int main(int argc, char **argv)
             ok = save(drawPageButton(button, pressed), out.filePath(name), "BMP") && ok;
         }
     }
+    ok = save(drawKeypad(), out.filePath(QString::fromLatin1(keypadlayout::kPictureFile)), "BMP") && ok;
     ok = save(drawIcon(128), out.filePath(QStringLiteral("tempmon.png")), "PNG") && ok;
     return ok ? 0 : 1;
 }

@@ -5,5 +5,6 @@
 
 enum class ScaleClass { DecimalPoint, Tenths, Thousandths, Raw };
 
-// The scale of parameter `code` (0 to 117); codes outside the catalogue are Raw.
+// The scale of parameter `code` (0 to 117), read from the parameter catalogue, so
+// the write path and the setting page cannot disagree; codes no level offers are Raw.
 ScaleClass scaleClassOf(int code);

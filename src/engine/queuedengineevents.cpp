@@ -2,19 +2,39 @@
 
 #include <QMetaObject>
 
+QueuedEngineEvents::QueuedEngineEvents() : queue_(std::make_shared<Queue>()) {}
+
 void QueuedEngineEvents::deliverTo(EngineEvents *target, QObject *context)
 {
-    target_ = target;
+    std::lock_guard<std::mutex> lock(queue_->mutex);
+    queue_->target = target;
     context_ = context;
 }
 
-template <typename Call>
 void QueuedEngineEvents::post(Call call)
 {
-    if (!target_ || !context_)
+    std::lock_guard<std::mutex> lock(queue_->mutex);
+    if (!queue_->target || !context_)
         return;
-    // Posted events of one receiver are delivered in the order they were posted.
-    QMetaObject::invokeMethod(context_, [target = target_, call] { call(*target); }, Qt::QueuedConnection);
+    queue_->calls.push_back(std::move(call));
+    if (queue_->deliveryPosted)
+        return; // the delivery already on its way takes this one too
+    queue_->deliveryPosted = true;
+    QMetaObject::invokeMethod(context_, [queue = queue_] { deliver(queue); }, Qt::QueuedConnection);
+}
+
+void QueuedEngineEvents::deliver(const std::shared_ptr<Queue> &queue)
+{
+    std::deque<Call> calls;
+    EngineEvents *target = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(queue->mutex);
+        calls.swap(queue->calls);
+        queue->deliveryPosted = false;
+        target = queue->target;
+    }
+    for (const Call &call : calls)
+        call(*target);
 }
 
 void QueuedEngineEvents::onTileLamps(int panel, int slot, TileLamps lamps)

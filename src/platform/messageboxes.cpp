@@ -6,6 +6,7 @@ void WidgetMessageBoxes::show(QWidget *parent, const QString &caption, const QSt
 {
     QMessageBox::Icon qtIcon = QMessageBox::Information;
     switch (icon) {
+    case Icon::None: qtIcon = QMessageBox::NoIcon; break;
     case Icon::Information: qtIcon = QMessageBox::Information; break;
     case Icon::Warning: qtIcon = QMessageBox::Warning; break;
     case Icon::Error: qtIcon = QMessageBox::Critical; break;

@@ -9,7 +9,7 @@ class QWidget;
 
 class MessageBoxes {
 public:
-    enum class Icon { Information, Warning, Error, Question };
+    enum class Icon { None, Information, Warning, Error, Question };
     virtual ~MessageBoxes() = default;
 
     virtual void show(QWidget *parent, const QString &caption, const QString &text, Icon icon) = 0;

@@ -34,6 +34,7 @@ AppWindows::AppWindows(const AppServices &services, std::unique_ptr<TCommControl
     TFmHome *home = FmHome.get();
     FmSetPage = make<TFmSetPage>(services.model, services.boxes, services.applicationTitle,
                                  [home] { return home->SelectedPanel(); });
+    FmSetPage->setPictureFolder(services.programFolder);
     FmBarPage = make<TFmBarPage>();
     FmChartSetting = make<TFmChartSetting>();
     FmWriting = make<TFmWriting>();

@@ -1,37 +1,32 @@
 #include "tfmsetpage.h"
+#include "ui_tfmsetpage.h"
 
-#include <QFont>
-#include <QFrame>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QVBoxLayout>
+#include "applicationtitle.h"
+#include "messageboxes.h"
+#include "plantmodel.h"
+#include "setpagetab.h"
 
 namespace {
 
-// White bold figures on black, so the controller being written to is unmistakable.
-QLabel *headerValue(QWidget *parent, const char *name)
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setMinimumWidth(48);
-    label->setAlignment(Qt::AlignCenter);
-    QFont font = label->font();
-    font.setBold(true);
-    font.setPixelSize(18);
-    label->setFont(font);
-    label->setStyleSheet(QStringLiteral("QLabel { background: black; color: white; padding: 2px 6px; }"));
-    return label;
-}
+const QString kErrorCaption = QStringLiteral("錯誤");
 
-QLabel *headerCaption(QWidget *parent, const QString &text)
-{
-    auto *label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(true);
-    font.setPixelSize(16);
-    label->setFont(font);
-    return label;
-}
+struct TabForm {
+    Level level;
+    const char *suffix;
+    const char *picture; // empty: the tab has no value field and no keypad
+    Keypad::BackKey backKey;
+};
+
+// The tabs in the order the page shows them. The back key of Level 3 and Program 2
+// waits for a click; on the others it acts as the mouse button goes down.
+const TabForm kTabs[] = {
+    {Level::Level1, "L1", "Image1", Keypad::BackKey::ActsOnMouseDown},
+    {Level::Level2, "L2", "Image2", Keypad::BackKey::ActsOnMouseDown},
+    {Level::Level3, "L3", "Image3", Keypad::BackKey::ActsOnClick},
+    {Level::Level4, "L4", "", Keypad::BackKey::ActsOnClick},
+    {Level::Program1, "P1", "Image5", Keypad::BackKey::ActsOnMouseDown},
+    {Level::Program2, "P2", "Image6", Keypad::BackKey::ActsOnClick},
+};
 
 } // namespace
 
@@ -41,37 +36,88 @@ TFmSetPage::TFmSetPage(PlantModel &model, MessageBoxes &boxes, const Application
       model_(model),
       boxes_(boxes),
       title_(title),
-      selectedPanel_(std::move(selectedPanel))
+      selectedPanel_(std::move(selectedPanel)),
+      ui(std::make_unique<Ui::TFmSetPage>())
 {
-    setObjectName(QStringLiteral("FmSetPage"));
-    setWindowTitle(QStringLiteral("設定溫控器"));
+    ui->setupUi(this);
     setModal(false);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFixedSize(size());
+    LbPanel = ui->LbPanel;
+    LbNO = ui->LbNO;
+    LbID = ui->LbID;
 
-    auto *header = new QFrame(this);
-    header->setObjectName(QStringLiteral("PnlHeader"));
-    auto *row = new QHBoxLayout(header);
-    LbPanel = headerValue(header, "LbPanel");
-    LbNO = headerValue(header, "LbNO");
-    LbID = headerValue(header, "LbID");
-    row->addWidget(headerCaption(header, QStringLiteral("盤面:")));
-    row->addWidget(LbPanel);
-    row->addSpacing(12);
-    row->addWidget(headerCaption(header, QStringLiteral("溫控點:")));
-    row->addWidget(LbNO);
-    row->addSpacing(12);
-    row->addWidget(headerCaption(header, QStringLiteral("ID:")));
-    row->addWidget(LbID);
-    row->addStretch(1);
+    for (std::size_t i = 0; i < tabs_.size(); ++i) {
+        const TabForm &form = kTabs[i];
+        tabs_[i] = std::make_unique<SetPageTab>(form.level, ui->WritwL5->widget(int(i)),
+                                                QString::fromLatin1(form.suffix),
+                                                QString::fromLatin1(form.picture), form.backKey);
+    }
+    ui->WritwL5->setCurrentIndex(0);
 
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(header);
-    layout->addStretch(1);
-    resize(520, 420);
+    connect(ui->WritwL1, &QPushButton::clicked, this, &TFmSetPage::WritwL1Click);
+    connect(ui->WritwL2, &QPushButton::clicked, this, &TFmSetPage::WritwL2Click);
+    connect(ui->WritwL3, &QPushButton::clicked, this, &TFmSetPage::WritwL3Click);
+    connect(ui->WritwL4, &QPushButton::clicked, this, &TFmSetPage::WritwL4Click);
+    connect(ui->WritwP1, &QPushButton::clicked, this, &TFmSetPage::WritwP1Click);
+    connect(ui->WritwP2, &QPushButton::clicked, this, &TFmSetPage::WritwP2Click);
 }
+
+TFmSetPage::~TFmSetPage() = default;
 
 void TFmSetPage::setHeader(const QString &panel, const QString &slotNumber, const QString &id)
 {
     LbPanel->setText(panel);
     LbNO->setText(slotNumber);
     LbID->setText(id);
+}
+
+void TFmSetPage::setPictureFolder(const QString &folder)
+{
+    const QPixmap picture = loadKeypadPicture(folder);
+    for (const auto &t : tabs_)
+        if (t->keypad())
+            t->keypad()->setPicture(picture);
+}
+
+void TFmSetPage::WritwL1Click() { writeChecked(tab(0)); }
+void TFmSetPage::WritwL2Click() { writeChecked(tab(1)); }
+void TFmSetPage::WritwL3Click() { place(tab(2)); }
+void TFmSetPage::WritwL4Click() { place(tab(3)); }
+void TFmSetPage::WritwP1Click() { place(tab(4)); }
+void TFmSetPage::WritwP2Click() { place(tab(5)); }
+
+void TFmSetPage::writeChecked(SetPageTab &tab)
+{
+    const bool typed = tab.entry().entry == EntryKind::Keypad;
+    switch (checkLimitedEntry(tab.input().fieldText, typed)) {
+    case LimitVerdict::Accepted:
+        place(tab);
+        return;
+    case LimitVerdict::TwoPoints:
+        boxes_.show(this, title_.text(), QStringLiteral("小數點不可以多於一個"), MessageBoxes::Icon::Information);
+        tab.clearField();
+        return;
+    case LimitVerdict::Empty:
+        boxes_.show(this, kErrorCaption, QStringLiteral("請輸入資料"), MessageBoxes::Icon::Information);
+        return;
+    case LimitVerdict::NotANumber:
+        // Kept, so the operator can mend the slip with the back key.
+        boxes_.show(this, kErrorCaption, QStringLiteral("輸入的不是數字,請重新輸入"),
+                    MessageBoxes::Icon::Information);
+        return;
+    case LimitVerdict::OutOfRange:
+        boxes_.show(this, kErrorCaption, QStringLiteral("超過輸入範圍,請重新輸入"), MessageBoxes::Icon::Information);
+        tab.clearField();
+        return;
+    }
+}
+
+void TFmSetPage::place(SetPageTab &tab)
+{
+    const ParameterEntry &entry = tab.entry();
+    parameterCode_ = std::uint8_t(entry.code);
+    const QString valueText = entryValueText(entry.entry, tab.input());
+    model_.RequestWrite(selectedPanel_(), LbNO->text().toInt(), parameterCode_, valueText);
+    tab.clearField();
 }
