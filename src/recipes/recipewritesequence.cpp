@@ -1,15 +1,20 @@
 #include "recipewritesequence.h"
 
+#include "catalogue.h"
 #include "plantmodel.h"
-#include "scaleclass.h"
 #include "writescaling.h"
 
 #include <algorithm>
 
 namespace {
 
-// The catalogue's code for the set value.
-constexpr std::uint8_t kSvCode = 0;
+// A recipe holds set values: the catalogue's SV entry gives their code and scale.
+const ParameterEntry &setValue()
+{
+    static const ParameterEntry *const entry = findParameter(Level::Level1, "SV");
+    Q_ASSERT(entry);
+    return *entry;
+}
 
 } // namespace
 
@@ -91,9 +96,9 @@ void RecipeWriteSequence::placeNext()
     // A refusal is foreseeable from the value and the decimal places the engine holds
     // now; the engine decides with the places it holds when it takes the request.
     entry.refusalExpected =
-        !scaleWriteValue(item.text, scaleClassOf(kSvCode), model_.dp(item.panel, item.slot)).accepted();
+        !scaleWriteValue(item.text, setValue().scale, model_.dp(item.panel, item.slot)).accepted();
     placedItems_.append(entry);
-    model_.RequestWrite(item.panel, item.slot, kSvCode, item.text);
+    model_.RequestWrite(item.panel, item.slot, std::uint8_t(setValue().code), item.text);
     ++placed_;
     emit placed(placed_);
 }
@@ -106,7 +111,7 @@ bool RecipeWriteSequence::refusalsOutstanding() const
 
 bool RecipeWriteSequence::takeRejection(const RejectedWrite &write)
 {
-    if (!running() || write.code != kSvCode)
+    if (!running() || write.code != setValue().code)
         return false;
     for (Placed &p : placedItems_) {
         if (!p.refused && p.item.panel == write.panel && p.item.slot == write.slot
