@@ -1,6 +1,6 @@
 // Draws the pictures the program loads from its own folder: the twelve page-button
 // pictures (pressed "buttonND.bmp" and released "buttonNU.bmp"), the setting page's
-// keypad picture and the program icon.
+// keypad picture, the program icon and the about window's picture "about.png".
 // Run at build time, so the pictures follow the code and nothing binary is kept.
 //   tempmon-drawassets OUTPUT-FOLDER
 
@@ -253,6 +253,67 @@ QImage drawIcon(int size)
     return image;
 }
 
+// The about window's picture: a thermometer beside a trend of PV held on its SV,
+// the program's work in one look.
+QImage drawAboutPicture()
+{
+    constexpr int kSize = 128;
+    QImage image(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    QLinearGradient ground(0, 0, 0, kSize);
+    ground.setColorAt(0, QColor(110, 170, 235));
+    ground.setColorAt(1, QColor(25, 60, 125));
+    p.setPen(QPen(QColor(15, 35, 75), 2));
+    p.setBrush(ground);
+    p.drawRoundedRect(QRectF(2, 2, kSize - 4, kSize - 4), 16, 16);
+
+    // The chart: a black plot with a grid, the SV line and PV settling onto it.
+    const QRectF plot(42, 16, 74, 64);
+    p.setPen(QPen(QColor(200, 210, 225), 1.5));
+    p.setBrush(Qt::black);
+    p.drawRoundedRect(plot, 4, 4);
+    p.setPen(QPen(QColor(50, 70, 90), 1, Qt::DotLine));
+    for (int i = 1; i < 4; ++i) {
+        const double y = plot.top() + i * plot.height() / 4;
+        p.drawLine(QPointF(plot.left() + 3, y), QPointF(plot.right() - 3, y));
+    }
+    const double sv = plot.top() + plot.height() * 0.35;
+    p.setPen(QPen(QColor(0, 255, 0), 2, Qt::DashLine));
+    p.drawLine(QPointF(plot.left() + 4, sv), QPointF(plot.right() - 4, sv));
+    QPainterPath pv(QPointF(plot.left() + 4, plot.bottom() - 6));
+    pv.cubicTo(QPointF(plot.left() + 26, plot.bottom() - 8), QPointF(plot.left() + 24, sv - 14),
+               QPointF(plot.left() + 42, sv - 4));
+    pv.cubicTo(QPointF(plot.left() + 52, sv + 3), QPointF(plot.left() + 60, sv), QPointF(plot.right() - 4, sv));
+    p.setPen(QPen(QColor(255, 50, 50), 2.5, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(pv);
+
+    // The thermometer, filled to the set value.
+    p.setPen(QPen(QColor(250, 250, 250), 2));
+    p.setBrush(QColor(250, 250, 250));
+    p.drawRoundedRect(QRectF(14, 14, 16, 78), 8, 8);
+    p.drawEllipse(QPointF(22, 98), 14, 14);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(230, 20, 20));
+    p.drawRect(QRectF(19, 38, 6, 60));
+    p.drawEllipse(QPointF(22, 98), 10, 10);
+    p.setPen(QPen(QColor(60, 80, 110), 1.5));
+    for (int i = 0; i < 5; ++i)
+        p.drawLine(QPointF(30, 24 + i * 14), QPointF(35, 24 + i * 14));
+
+    // Four lamps as on a controller tile: OUT1, OUT2 on, AL1, AL2 off.
+    const QColor lamps[] = {QColor(0, 206, 0), QColor(0, 206, 0), QColor(109, 167, 231), QColor(109, 167, 231)};
+    for (int i = 0; i < 4; ++i) {
+        p.setPen(QPen(QColor(15, 35, 75), 1));
+        p.setBrush(lamps[i]);
+        p.drawRoundedRect(QRectF(44 + i * 19, 92, 15, 9), 2, 2);
+    }
+    return image;
+}
+
 bool save(const QImage &image, const QString &path, const char *format)
 {
     if (image.save(path, format))
@@ -286,5 +347,6 @@ int main(int argc, char **argv)
     }
     ok = save(drawKeypad(), out.filePath(QString::fromLatin1(keypadlayout::kPictureFile)), "BMP") && ok;
     ok = save(drawIcon(128), out.filePath(QStringLiteral("tempmon.png")), "PNG") && ok;
+    ok = save(drawAboutPicture(), out.filePath(QStringLiteral("about.png")), "PNG") && ok;
     return ok ? 0 : 1;
 }

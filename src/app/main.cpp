@@ -1,6 +1,7 @@
 // The program entry: the application object, the store, the link and the engine,
 // then the seventeen windows in their fixed order, and the message loop.
 
+#include "alarmtables.h"
 #include "applicationtitle.h"
 #include "appwindows.h"
 #include "clock.h"
@@ -22,6 +23,7 @@
 #include "trs485comm.h"
 
 #include <QPrinter>
+#include <QStandardPaths>
 
 #include <exception>
 #include <memory>
@@ -54,8 +56,21 @@ int main(int argc, char *argv[])
 
         QPrinter printer(QPrinter::HighResolution);
         WidgetFileDialogs fileDialogs;
+        // Each alias names its database in the store's DatabaseAliases, else a file of
+        // its own in the user's data folder.
+        const std::unique_ptr<AlarmTables> alarmTables = AlarmTables::fromAliases(
+            [&store](const QString &alias) {
+                std::optional<QString> address;
+                if (store.openKey(QStringLiteral("DatabaseAliases"), false)) {
+                    address = store.readString(alias);
+                    store.closeKey();
+                }
+                return address;
+            },
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
         const AppServices services{model, store, boxes, clock, *locale, title, printer,
-                                   QCoreApplication::applicationDirPath(), fileDialogs};
+                                   QCoreApplication::applicationDirPath(), *alarmTables,
+                                   [] { QApplication::beep(); }, fileDialogs};
         AppWindows windows(services, std::move(engine));
         QObject::connect(&windows.home(), &TFmHome::shutDown, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);

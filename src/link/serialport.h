@@ -37,6 +37,21 @@ public:
     // May be called from another thread: wakes an operation that is waiting and makes
     // every later one fail at once. Used when the program stops.
     virtual void interrupt() {}
+
+    // Receives what a backend has to say about a device it opened, such as a line
+    // setting the driver refused and what was done instead. The link log shows it.
+    using NoticeObserver = std::function<void(const std::string &text)>;
+    void setNoticeObserver(NoticeObserver observer) { noticeObserver_ = std::move(observer); }
+
+protected:
+    void notice(const std::string &text) const
+    {
+        if (noticeObserver_)
+            noticeObserver_(text);
+    }
+
+private:
+    NoticeObserver noticeObserver_;
 };
 
 using SerialPortFactory = std::function<std::unique_ptr<SerialPort>()>;

@@ -53,6 +53,13 @@ public:
     // Sees every frame written and every block read; the program's link log uses it.
     using FrameObserver = std::function<void(bool written, const std::uint8_t *bytes, int count)>;
     void setFrameObserver(FrameObserver observer) { frameObserver_ = std::move(observer); }
+    // Sees what the port backend reports about a device it opened (a driver that
+    // refused a setting and what was done instead).
+    void setNoticeObserver(SerialPort::NoticeObserver observer)
+    {
+        if (port_)
+            port_->setNoticeObserver(std::move(observer));
+    }
 
     int lastWriteCount() const { return lastWriteCount_; }
     int lastReadCount() const { return lastReadCount_; }

@@ -23,3 +23,19 @@ int titleLeftEdge(const QString &title)
 {
     return titleLeftForByteLength(big5ByteLength(title));
 }
+
+int confirmedTitleLeftForByteLength(int bytes)
+{
+    switch (bytes) {
+    case 12: return 311;
+    case 14: return 312;
+    case 16: return 301;
+    case 18: return 285;
+    default: return 286; // 20 bytes too
+    }
+}
+
+int confirmedTitleLeftEdge(const QString &title)
+{
+    return confirmedTitleLeftForByteLength(big5ByteLength(title));
+}

@@ -1,13 +1,25 @@
 #pragma once
 
-// The alarm page of the main window (Panel3): the alarm points and the record of
-// announced alarms with their counts.
+// The alarm page of the main window (Panel3): the alarm points (settings view) and
+// the record of announced alarms with their counts (record view), the announcement
+// of each alarm, and the printed history, by hand or on a schedule.
 
+#include "alarmpoints.h"
 #include "alarmtypes.h"
+#include "appservices.h"
+#include "autoprint.h"
 
+#include <QIcon>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
+
+struct TableResult;
+class QSortFilterProxyModel;
+class TFmAddAlarm;
+class TFmAlmDlg;
+class TFmModifyAlarm;
 
 namespace Ui {
 class AlarmPage;
@@ -19,11 +31,62 @@ public:
     explicit AlarmPage(QWidget *parent = nullptr);
     ~AlarmPage() override;
 
+    // What the page works with; the record view is shown, its button marked with
+    // `selectedMarker`.
+    void attach(const AppServices &services, const QIcon &selectedMarker);
+    // The dialogs and the alarm window, which are created after the main window.
+    void setWindows(TFmAddAlarm *addAlarm, TFmModifyAlarm *modifyAlarm, TFmAlmDlg *almDlg);
+
+    // Start-up, before the engine runs: opens the alarm tables (telling the operator
+    // once when they cannot be opened) and copies every alarm point into the engine.
+    void loadAlarmPoints();
+    // Start-up: the print interval unit on its first item, every count back to "00".
+    void resetCounts();
+
     // An alarm the engine found, on the window thread in the engine's order.
     void AnnounceAlarm(const AlarmAnnouncement &announcement);
     // The display tick's part: the automatic print of the alarm list when it is due.
     void checkAutoPrint();
 
+    // Prints the alarm list on the program's printer. True when there was nothing
+    // to print or it was printed; false (told to the operator) when the printer failed.
+    bool printRecord();
+
+public slots:
+    void BtnAddSettingClick();
+    void BtnModifySettingClick();
+    void BtnDeleteSettingClick();
+    void BtnDelteAllClick();
+    void BtnAlmSettingClick();
+    void BtnAlmRecordClick();
+    void BtnPrintRecordClick();
+    void BtnDelRecordClick();
+    void BtnDelAllRecordClick();
+    void ChkAutoPrnClick();
+    void TxtPrnTimeChange();
+    void CboPrnTimeUnitChange();
+
 private:
+    void TableAlmAfterPost(const AlarmPointRow &row);
+    void TableAlmBeforeDelete(const AlarmPointRow &row);
+    void TableAlmPostError(const AlarmPointEntry &entry, const TableResult &result);
+
+    void connectControls();
+    void showView(bool settings);
+    void showGridRow();
+    // A delete the table refused: the engine keeps watching the row's slot.
+    void keepWatching(const AlarmPointRow &row, const TableResult &result);
+    void intervalChanged();
+    void showTableState();
+    void noteCountFailure(const TableResult &result);
+
     std::unique_ptr<Ui::AlarmPage> ui;
+    std::optional<AppServices> services_;
+    QIcon selectedMarker_;
+    TFmAddAlarm *addAlarm_ = nullptr;
+    TFmModifyAlarm *modifyAlarm_ = nullptr;
+    TFmAlmDlg *almDlg_ = nullptr;
+    QSortFilterProxyModel *frequency_ = nullptr;
+    AutoPrintSchedule schedule_;
+    QString countFailure_;
 };

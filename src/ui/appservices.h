@@ -6,6 +6,9 @@
 
 #include <QString>
 
+#include <functional>
+
+class AlarmTables;
 class ApplicationTitle;
 class Clock;
 class FileDialogs;
@@ -27,6 +30,10 @@ struct AppServices {
     QPrinter &printer;
     // The program's own folder: the page-button pictures and the "Recipe" folder.
     QString programFolder;
+    // The alarm settings and count tables, opened by the main window.
+    AlarmTables &alarmTables;
+    // The system's exclamation sound.
+    std::function<void()> beep;
     // The file open and save dialogs (recipe files).
     FileDialogs &fileDialogs;
 };

@@ -38,23 +38,29 @@ AppWindows::AppWindows(const AppServices &services, std::unique_ptr<TCommControl
     FmBarPage = make<TFmBarPage>();
     FmChartSetting = make<TFmChartSetting>();
     FmWriting = make<TFmWriting>();
-    FmAddAlarm = make<TFmAddAlarm>();
-    FmModifyAlarm = make<TFmModifyAlarm>();
+    FmAddAlarm = make<TFmAddAlarm>(services.alarmTables, services.boxes, services.locale);
+    FmModifyAlarm = make<TFmModifyAlarm>(services.alarmTables, services.boxes, services.locale);
     FmAlmDlg = make<TFmAlmDlg>();
-    FmRecord = make<TFmRecord>();
+    FmRecord = make<TFmRecord>(home->recordSettings(), *home->TmrRecord(), [home] { home->showMonitoringPage(); },
+                               services.boxes);
     FmBrowse = make<TFmBrowse>();
+    FmRecord->setBrowseWindow(FmBrowse.get());
     FmCommTest = make<TFmCommTest>();
-    fmpaset = make<Tfmpaset>();
-    fmpassread = make<Tfmpassread>();
-    Fmshowpawd = make<TFmshowpawd>();
-    Form2 = make<TForm2>();
-    FmTitle = make<TFmTitle>();
+    const TileLockSwitch lockTiles = [home](bool locked) { home->setTilesLocked(locked); };
+    fmpaset = make<Tfmpaset>(services.store, services.boxes);
+    fmpassread = make<Tfmpassread>(services.store, services.boxes, lockTiles);
+    Fmshowpawd = make<TFmshowpawd>(services.boxes, lockTiles, fmpassread.get(), fmpaset.get());
+    Form2 = make<TForm2>(services.boxes, services.programFolder);
+    FmTitle = make<TFmTitle>(services.store, services.boxes,
+                             [home](const QString &title, int left) { home->setCompanyTitle(title, left); });
 
     HomeWindows doors;
     doors.commSetting = FmCommSetting.get();
     doors.setPage = FmSetPage.get();
     doors.barPage = FmBarPage.get();
     doors.chartSetting = FmChartSetting.get();
+    doors.addAlarm = FmAddAlarm.get();
+    doors.modifyAlarm = FmModifyAlarm.get();
     doors.almDlg = FmAlmDlg.get();
     doors.record = FmRecord.get();
     doors.showPawd = Fmshowpawd.get();

@@ -24,4 +24,15 @@ struct RecordSettings {
         return QDir::home().filePath(QStringLiteral("Temperature Data"));
 #endif
     }
+
+    // What the recording dialog's folder field holds before anything is loaded into
+    // it: "E:\Temperature Data" on Windows, defaultFolder() elsewhere.
+    static QString designFolder()
+    {
+#ifdef Q_OS_WIN
+        return QStringLiteral("E:\\Temperature Data");
+#else
+        return defaultFolder();
+#endif
+    }
 };

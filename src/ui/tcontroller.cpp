@@ -118,6 +118,10 @@ void TController::setupLooks()
     ui->TxtID->setFont(pixelFont(font(), 14, true));
     const QColor face = palette().color(QPalette::Button);
     setColours(ui->TxtID, QPalette::Base, face, QPalette::Text, Qt::red);
+    // A locked ID field (screen lock) shows that it takes no input.
+    QPalette idPalette = ui->TxtID->palette();
+    idPalette.setColor(QPalette::Disabled, QPalette::Text, QColor(150, 120, 120));
+    ui->TxtID->setPalette(idPalette);
     ui->TxtID->setAccessibleName(QStringLiteral("ID"));
     ui->Label3->setBuddy(ui->TxtID);
 
@@ -231,6 +235,12 @@ TileLamps TController::lamps() const
 QAbstractButton *TController::settingButton() const
 {
     return ui->BtnSET;
+}
+
+void TController::setLocked(bool locked)
+{
+    ui->TxtID->setEnabled(!locked);
+    ui->BtnSET->setEnabled(!locked);
 }
 
 void TController::TxtIDChange(const QString &text)

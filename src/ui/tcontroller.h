@@ -40,6 +40,8 @@ public:
     void setLamps(const TileLamps &lamps);
     TileLamps lamps() const;
     QAbstractButton *settingButton() const;
+    // The screen lock: a locked tile takes no station ID and opens no setting page.
+    void setLocked(bool locked);
 
     // The bar position an output text gives: tenths of a percent, held to 0..1000.
     static int outputBarPosition(const QString &outText);

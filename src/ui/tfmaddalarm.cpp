@@ -1,10 +1,94 @@
 #include "tfmaddalarm.h"
 
-TFmAddAlarm::TFmAddAlarm(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+#include "ui_tfmaddalarm.h"
+
+#include "alarmpoints.h"
+#include "alarmtables.h"
+#include "localeformats.h"
+#include "messageboxes.h"
+#include "tempmonapplication.h"
+
+TFmAddAlarm::TFmAddAlarm(QWidget *parent) : TFmAddAlarm(nullptr, nullptr, nullptr, parent) {}
+
+TFmAddAlarm::TFmAddAlarm(AlarmTables &tables, MessageBoxes &boxes, const LocaleFormats &locale, QWidget *parent)
+    : TFmAddAlarm(&tables, &boxes, &locale, parent)
 {
+}
+
+TFmAddAlarm::TFmAddAlarm(AlarmTables *tables, MessageBoxes *boxes, const LocaleFormats *locale, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
+      ui(std::make_unique<Ui::TFmAddAlarm>()),
+      tables_(tables),
+      boxes_(boxes),
+      locale_(locale)
+{
+    ui->setupUi(this);
     setObjectName(QStringLiteral("FmAddAlarm"));
     setWindowTitle(QStringLiteral("增加警報點"));
     setModal(false);
-    resize(360, 260);
+    setFixedSize(size());
+    // Chosen by mouse, keyboard or program alike.
+    connect(ui->Radio1, &QRadioButton::toggled, this, [this](bool on) { if (on) Radio1Click(); });
+    connect(ui->Radio2, &QRadioButton::toggled, this, [this](bool on) { if (on) Radio2Click(); });
+    connect(ui->Radio3, &QRadioButton::toggled, this, [this](bool on) { if (on) Radio3Click(); });
+    connect(ui->BtnOK, &QPushButton::clicked, this, &TFmAddAlarm::BtnOKClick);
+    connect(ui->BtnCancel, &QPushButton::clicked, this, &TFmAddAlarm::BtnCancelClick);
+    Radio1Click();
+}
+
+TFmAddAlarm::~TFmAddAlarm() = default;
+
+void TFmAddAlarm::enableLists(bool onePoint, bool onePanel)
+{
+    ui->CboPanel1->setEnabled(onePoint);
+    ui->CboControllerNO->setEnabled(onePoint);
+    ui->CboPanel2->setEnabled(onePanel);
+}
+
+void TFmAddAlarm::Radio1Click() { enableLists(true, false); }
+void TFmAddAlarm::Radio2Click() { enableLists(false, true); }
+void TFmAddAlarm::Radio3Click() { enableLists(false, false); }
+
+void TFmAddAlarm::BtnCancelClick() { hide(); }
+
+void TFmAddAlarm::BtnOKClick()
+{
+    AlarmSettingsTable *table = tables_ ? tables_->TableAlm() : nullptr;
+    if (!table) {
+        if (boxes_)
+            boxes_->show(this, QStringLiteral("訊息"), QStringLiteral("警報資料庫無法使用，不能增加警報點。"),
+                         MessageBoxes::Icon::Warning);
+        return;
+    }
+    const QString first = firstAlarmText(ui->ChkFirstAlarm->isChecked());
+    // Both limits are read before any row is begun, so a bad one stores nothing.
+    const QChar separator = locale_ ? locale_->decimalSeparator() : QLatin1Char('.');
+    const std::optional<double> high = alarmLimitNumber(ui->TxtHAlm->text(), separator);
+    const std::optional<double> low = alarmLimitNumber(ui->TxtLAlm->text(), separator);
+    if (!high || !low) {
+        QLineEdit *field = !high ? ui->TxtHAlm : ui->TxtLAlm;
+        QLabel *label = !high ? ui->LabHAlm : ui->LabLAlm;
+        boxes_->show(this, QStringLiteral("訊息"), limitNotANumberMessage(label->text(), field->text()),
+                     MessageBoxes::Icon::Warning);
+        field->setFocus();
+        field->selectAll();
+        return;
+    }
+
+    AddAlarmChoice choice = AddAlarmChoice::OneSlot;
+    QString panel = ui->CboPanel1->currentText();
+    if (ui->Radio2->isChecked()) {
+        choice = AddAlarmChoice::OnePanel;
+        panel = ui->CboPanel2->currentText();
+    } else if (ui->Radio3->isChecked()) {
+        choice = AddAlarmChoice::AllPanels;
+    }
+    const TableResult stored =
+        addAlarmPoints(*table, alarmPointKeys(choice, panel, ui->CboControllerNO->currentText()), *high, *low, first);
+    if (!stored) {
+        // The rows before the refused one stay; the dialog stays open.
+        boxes_->show(this, TempmonApplication::errorCaption(), stored.error, MessageBoxes::Icon::Error);
+        return;
+    }
+    hide();
 }

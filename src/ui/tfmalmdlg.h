@@ -1,11 +1,36 @@
 #pragma once
 
-// The alarm window that pops up with the alarms since it was last confirmed.
+// The alarm window: pops up with the alarms announced since it was last confirmed,
+// numbered from 1, with their count. Hiding it (confirming, closing) empties it.
 
 #include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class TFmAlmDlg;
+}
 
 class TFmAlmDlg : public QDialog {
     Q_OBJECT
 public:
     explicit TFmAlmDlg(QWidget *parent = nullptr);
+    ~TFmAlmDlg() override;
+
+    // Adds the line for `message`, numbered after the lines already there, and shows
+    // the new count.
+    void addAlarm(const QString &message);
+    int lineCount() const;
+
+public slots:
+    void BtnOKClick();
+    void FormHide();
+    void FormClose();
+
+protected:
+    void hideEvent(QHideEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    std::unique_ptr<Ui::TFmAlmDlg> ui;
 };

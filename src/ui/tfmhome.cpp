@@ -14,13 +14,18 @@
 #include "plantmodel.h"
 #include "recipefolder.h"
 #include "recipepage.h"
+#include "recordformat.h"
 #include "settingscontrols.h"
 #include "settingsstore.h"
 #include "settingswalk.h"
 #include "tcontroller.h"
 #include "tempmonversion.h"
+#include "tfmaddalarm.h"
+#include "tfmalmdlg.h"
 #include "tfmbarpage.h"
 #include "tfmcommsetting.h"
+#include "tfmmodifyalarm.h"
+#include "tfmrecord.h"
 #include "tfmsetpage.h"
 #include "trendpage.h"
 #include "uilog.h"
@@ -66,7 +71,8 @@ TFmHome::TFmHome(const AppServices &services, std::unique_ptr<TCommController> e
       services_(services),
       model_(services.model),
       engine_(std::move(engine)),
-      pictures_(services.programFolder, [this](const QString &text) { reportError(text); })
+      pictures_(services.programFolder, [this](const QString &text) { reportError(text); }),
+      recordWriter_(services.locale)
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("FmHome"));
@@ -81,6 +87,7 @@ TFmHome::TFmHome(const AppServices &services, std::unique_ptr<TCommController> e
     tmrRecord_ = makeTimer(this, "TmrRecord", 5000);
     clockTimer_ = makeTimer(this, "RzClockStatus1Timer", 1000);
     connect(tmrHome_, &QTimer::timeout, this, &TFmHome::TmrHomeTimer);
+    connect(tmrRecord_, &QTimer::timeout, this, &TFmHome::TmrRecordTimer);
     connect(clockTimer_, &QTimer::timeout, this, &TFmHome::updateClock);
     ButtonImage << selectedButtonMarker();
 
@@ -108,10 +115,16 @@ TFmHome::TFmHome(const AppServices &services, std::unique_ptr<TCommController> e
     showPage("Panel1");
     selectPanel(1);
 
+    // The alarm points reach the engine before it can be started; counts restart at "00".
+    ui->Panel3->attach(services_, buttonImage(0));
+    ui->Panel3->loadAlarmPoints();
+
     recipeFolder_ = ensureRecipeFolder(services_.programFolder);
     if (recipeFolder_.isEmpty())
         qCWarning(lcUi) << "no folder for recipes could be created";
     ui->Panel4->attach(model_, services_.boxes, services_.fileDialogs, recipeFolder_);
+
+    ui->Panel3->resetCounts();
 
     ui->RzVersionInfoStatus1->setText(QStringLiteral("VER " TEMPMON_VERSION));
     ui->RzVersionInfoStatus1->setAccessibleName(ui->RzVersionInfoStatus1->text());
@@ -160,6 +173,7 @@ void TFmHome::setWindows(const HomeWindows &windows)
 {
     windows_ = windows;
     ui->Panel4->setProgressWindow(windows_.writing);
+    ui->Panel3->setWindows(windows_.addAlarm, windows_.modifyAlarm, windows_.almDlg);
     if (windows_.barPage)
         connect(windows_.barPage, &TFmBarPage::scanWindowClosed, this, [this] { chartsReady_ = true; });
     if (windows_.commSetting) {
@@ -341,6 +355,19 @@ void TFmHome::BtnScanDPClick()
     model_.setRescanRequested(true);
 }
 
+void TFmHome::setTilesLocked(bool locked)
+{
+    for (int panel = 1; panel <= kPanelCount; ++panel)
+        for (int slot = 1; slot <= kSlotCount; ++slot)
+            tiles_[panel][slot]->setLocked(locked);
+}
+
+void TFmHome::setCompanyTitle(const QString &title, int left)
+{
+    ui->RzLabel1->setText(title);
+    ui->RzLabel1->move(left, ui->RzLabel1->y());
+}
+
 void TFmHome::BtnDClick() { showWindow(windows_.commSetting); }
 void TFmHome::RzBitBtn1Click() { showWindow(windows_.showPawd); }
 void TFmHome::RzVersionInfoStatus1Click() { showWindow(windows_.about); }
@@ -364,6 +391,25 @@ void TFmHome::TmrHomeTimer()
         qCDebug(lcUi) << "panel" << selectedPanel_ << "ID fields kept their old station:" << Qt::hex << rejected;
     ui->Panel3->checkAutoPrint();
     ui->Panel5->refresh(model_);
+}
+
+void TFmHome::TmrRecordTimer()
+{
+    // A sample time of 0 gives a timer without ticks.
+    if (tmrRecord_->interval() <= 0) {
+        tmrRecord_->stop();
+        return;
+    }
+    RecordTick tick;
+    tick.at = services_.clock.now();
+    // The field as it stands, so a folder picked and then cancelled is used until the
+    // dialog opens again.
+    tick.folderText = windows_.record ? windows_.record->folderText() : recordSettings_.FilePath;
+    tick.saveUnit = recordSettings_.SaveUnit;
+    tick.fileType = recordSettings_.FileType;
+    tick.readings = currentReadings(model_);
+    tick.heldLimit = recordsPerDay(tmrRecord_->interval());
+    recordWriter_.write(tick);
 }
 
 void TFmHome::ControllerA1BtnSETMouseUp(TController *tile)
@@ -394,12 +440,17 @@ void TFmHome::FormShow()
     SettingsForms forms;
     forms.home = this;
     forms.commSetting = windows_.commSetting;
+    forms.record = windows_.record;
     SettingsHooks hooks;
     hooks.selectRadio = selectRadioByClick;
     hooks.setStationId = [this](int panel, int slot, int id) { model_.setStationId(panel, slot, id); };
     hooks.applyCommSetting = [this] {
         if (windows_.commSetting)
             windows_.commSetting->applyOk();
+    };
+    hooks.applyRecord = [this] {
+        if (windows_.record)
+            windows_.record->BtnOKClick();
     };
     hooks.reportError = [this](const QString &text) { reportError(text); };
     LoadSettings(services_.store, forms, hooks);
@@ -421,6 +472,7 @@ void TFmHome::FormClose()
     SettingsForms forms;
     forms.home = this;
     forms.commSetting = windows_.commSetting;
+    forms.record = windows_.record;
     SettingsHooks hooks;
     hooks.reportError = [this](const QString &text) { reportError(text); };
     // A failed save has been told to the operator; closing goes on regardless, as a
@@ -429,6 +481,8 @@ void TFmHome::FormClose()
     tmrChart_->stop();
     tmrRecord_->stop();
     tmrHome_->stop();
+    // Records still held for a file that was busy get one last chance.
+    recordWriter_.writeHeld();
     // A recipe write under way places nothing more; the engine drops what is still
     // pending when it stops.
     ui->Panel4->stopWriting();

@@ -8,6 +8,7 @@
 #include "engineevents.h"
 #include "pagebuttonpictures.h"
 #include "recordsettings.h"
+#include "recordwriter.h"
 #include "scanlamps.h"
 #include "tcommcontroller.h"
 
@@ -24,8 +25,12 @@ class QLineEdit;
 class QTimer;
 class RecipePage;
 class TController;
+class TFmAddAlarm;
+class TFmAlmDlg;
 class TFmBarPage;
+class TFmModifyAlarm;
 class TFmCommSetting;
+class TFmRecord;
 class TFmSetPage;
 class TFmWriting;
 class TrendPage;
@@ -41,8 +46,10 @@ struct HomeWindows {
     TFmSetPage *setPage = nullptr;         // FmSetPage
     TFmBarPage *barPage = nullptr;         // FmBarPage
     QWidget *chartSetting = nullptr;       // FmChartSetting
-    QWidget *almDlg = nullptr;             // FmAlmDlg
-    QWidget *record = nullptr;             // FmRecord
+    TFmAddAlarm *addAlarm = nullptr;       // FmAddAlarm
+    TFmModifyAlarm *modifyAlarm = nullptr; // FmModifyAlarm
+    TFmAlmDlg *almDlg = nullptr;           // FmAlmDlg
+    TFmRecord *record = nullptr;           // FmRecord
     QWidget *showPawd = nullptr;           // Fmshowpawd
     QWidget *about = nullptr;              // Form2
     QWidget *title = nullptr;              // FmTitle
@@ -66,6 +73,7 @@ public:
     int SelectedPanel() const { return selectedPanel_; }
     bool ChartsReady() const { return chartsReady_; }
     RecordSettings &recordSettings() { return recordSettings_; }
+    const RecordWriter &recordWriter() const { return recordWriter_; }
     TCommController &engine() { return *engine_; }
     // Where recipe files are kept; empty when no folder could be made.
     QString recipeFolder() const { return recipeFolder_; }
@@ -82,6 +90,11 @@ public:
     QTimer *TmrHome() const { return tmrHome_; }
     QTimer *TmrChart() const { return tmrChart_; }
     QTimer *TmrRecord() const { return tmrRecord_; }
+
+    // The screen lock of all thirty tiles (their ID fields and setting buttons).
+    void setTilesLocked(bool locked);
+    // The company name at the top of the window, its left edge at `left`.
+    void setCompanyTitle(const QString &title, int left);
 
     // The monitoring page in front with its caption and pictures, as the recording
     // dialog leaves the window; the engine's detail polling is not touched.
@@ -108,6 +121,7 @@ public slots:
     void RzBitBtn2Click();
     void RzVersionInfoStatus1Click();
     void TmrHomeTimer();
+    void TmrRecordTimer();
     void ControllerA1BtnSETMouseUp(TController *tile);
     void FormShow();
     void FormClose();
@@ -162,4 +176,5 @@ private:
     bool shown_ = false;
     bool closed_ = false;
     RecordSettings recordSettings_;
+    RecordWriter recordWriter_;
 };

@@ -1,10 +1,89 @@
 #include "tfmmodifyalarm.h"
 
-TFmModifyAlarm::TFmModifyAlarm(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+#include "ui_tfmmodifyalarm.h"
+
+#include "alarmpoints.h"
+#include "alarmtables.h"
+#include "localeformats.h"
+#include "messageboxes.h"
+#include "tempmonapplication.h"
+
+#include <QShowEvent>
+
+TFmModifyAlarm::TFmModifyAlarm(QWidget *parent) : TFmModifyAlarm(nullptr, nullptr, nullptr, parent) {}
+
+TFmModifyAlarm::TFmModifyAlarm(AlarmTables &tables, MessageBoxes &boxes, const LocaleFormats &locale,
+                               QWidget *parent)
+    : TFmModifyAlarm(&tables, &boxes, &locale, parent)
 {
+}
+
+TFmModifyAlarm::TFmModifyAlarm(AlarmTables *tables, MessageBoxes *boxes, const LocaleFormats *locale,
+                               QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
+      ui(std::make_unique<Ui::TFmModifyAlarm>()),
+      tables_(tables),
+      boxes_(boxes),
+      locale_(locale)
+{
+    ui->setupUi(this);
     setObjectName(QStringLiteral("FmModifyAlarm"));
     setWindowTitle(QStringLiteral("變更警報設定"));
     setModal(false);
-    resize(360, 260);
+    setFixedSize(size());
+    connect(ui->BtnOK, &QPushButton::clicked, this, &TFmModifyAlarm::BtnOKClick);
+    connect(ui->BtnCancel, &QPushButton::clicked, this, &TFmModifyAlarm::BtnCancelClick);
+}
+
+TFmModifyAlarm::~TFmModifyAlarm() = default;
+
+void TFmModifyAlarm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TFmModifyAlarm::FormShow()
+{
+    AlarmSettingsTable *table = tables_ ? tables_->TableAlm() : nullptr;
+    if (!table || table->eof())
+        return;
+    const AlarmPointRow row = table->current();
+    ui->ChkFirstAlarm->setChecked(row.FirstAlarm == QLatin1String("YES"));
+    ui->STxtPanel->setText(row.Panel);
+    ui->STxtControllerNO->setText(row.ControllerNO);
+    ui->TxtHAlm->setText(row.HAlarm);
+    ui->TxtLAlm->setText(row.LAlarm);
+}
+
+void TFmModifyAlarm::BtnCancelClick() { hide(); }
+
+void TFmModifyAlarm::BtnOKClick()
+{
+    AlarmSettingsTable *table = tables_ ? tables_->TableAlm() : nullptr;
+    if (!table)
+        return;
+    const QChar separator = locale_ ? locale_->decimalSeparator() : QLatin1Char('.');
+    const std::optional<double> high = alarmLimitNumber(ui->TxtHAlm->text(), separator);
+    const std::optional<double> low = alarmLimitNumber(ui->TxtLAlm->text(), separator);
+    if (!high || !low) {
+        QLineEdit *field = !high ? ui->TxtHAlm : ui->TxtLAlm;
+        QLabel *label = !high ? ui->LabHAlm : ui->LabLAlm;
+        boxes_->show(this, QStringLiteral("訊息"), limitNotANumberMessage(label->text(), field->text()),
+                     MessageBoxes::Icon::Warning);
+        field->setFocus();
+        field->selectAll();
+        return;
+    }
+    // The row changed is the page's current row as OK is pressed.
+    const AlarmPointEntry entry{ui->STxtPanel->text(), ui->STxtControllerNO->text(), *high, *low,
+                                firstAlarmText(ui->ChkFirstAlarm->isChecked())};
+    const TableResult stored = table->editCurrent(entry);
+    if (!stored) {
+        // The stored row stays as it was; the dialog stays open for another try.
+        boxes_->show(this, TempmonApplication::errorCaption(), stored.error, MessageBoxes::Icon::Error);
+        return;
+    }
+    hide();
 }

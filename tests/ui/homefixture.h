@@ -4,6 +4,7 @@
 // in memory, message boxes that are recorded instead of shown, and a link whose
 // ports cannot be opened and are counted.
 
+#include "alarmtables.h"
 #include "applicationtitle.h"
 #include "appwindows.h"
 #include "clock.h"
@@ -112,8 +113,20 @@ public:
             QFile::copy(built.filePath(picture), QDir(programFolder.path()).filePath(picture));
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QDir(programFolder.path()).filePath(QStringLiteral("printed.pdf")));
+        // The alarm databases: the store's DatabaseAliases as the program reads them,
+        // else SQLite files in the program folder.
+        alarmTables = AlarmTables::fromAliases(
+            [this](const QString &alias) {
+                std::optional<QString> address;
+                if (store_->openKey(QStringLiteral("DatabaseAliases"), false)) {
+                    address = store_->readString(alias);
+                    store_->closeKey();
+                }
+                return address;
+            },
+            programFolder.path());
         const AppServices services{model, *store_, boxes, clock, locale, title, printer, programFolder.path(),
-                                   fileDialogs};
+                                   *alarmTables, [this] { ++beeps; }, fileDialogs};
         windows = std::make_unique<AppWindows>(
             services, std::make_unique<TCommController>(model, std::move(link), &clock));
     }
@@ -145,6 +158,8 @@ public:
     ScriptedFileDialogs fileDialogs;
     MemorySettingsStore memory;
     std::shared_ptr<std::atomic<int>> opens = std::make_shared<std::atomic<int>>(0);
+    int beeps = 0; // the system sound, played once per announced alarm
+    std::unique_ptr<AlarmTables> alarmTables;
     std::unique_ptr<AppWindows> windows;
 
 private:

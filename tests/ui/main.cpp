@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -8,6 +9,10 @@ int main(int argc, char **argv)
     // Window tests never need a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A home of the run's own: what the program keeps below the user's home (the
+    // default record folder, for one) stays out of the real one.
+    QTemporaryDir home;
+    qputenv("HOME", QFile::encodeName(home.path()));
     ::testing::InitGoogleMock(&argc, argv);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();

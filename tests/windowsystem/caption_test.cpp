@@ -38,7 +38,10 @@ TEST(WindowCaptions, AreExactlyTheWindowsOwnTexts)
     HomeFixture f(&store);
     f.home().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.home()));
-    EXPECT_TRUE(captionIs(&f.home(), QStringLiteral("測試監控 A1"))) << windowManagerName(&f.home()).toStdString();
+    // The load applies the recording settings last, and their OK returns the window
+    // to its monitoring page and caption; the title shows from the comm dialog's OK.
+    EXPECT_TRUE(captionIs(&f.home(), QStringLiteral("溫度監控-->監控畫面")))
+        << windowManagerName(&f.home()).toStdString();
 
     f.control<QAbstractButton>("ImgButton2")->click();
     EXPECT_TRUE(captionIs(&f.home(), QStringLiteral("溫度監控-->曲線圖")))
@@ -53,6 +56,17 @@ TEST(WindowCaptions, AreExactlyTheWindowsOwnTexts)
     QWidget *comm = f.window("FmCommSetting");
     ASSERT_TRUE(QTest::qWaitForWindowExposed(comm));
     EXPECT_TRUE(captionIs(comm, QStringLiteral("通訊設定"))) << windowManagerName(comm).toStdString();
+    comm->findChild<QAbstractButton *>(QStringLiteral("BtnOK"))->click();
+    EXPECT_TRUE(captionIs(&f.home(), QStringLiteral("測試監控 A1"))) << windowManagerName(&f.home()).toStdString();
+
+    f.control<QAbstractButton>("ImgButton5")->click();
+    QWidget *record = f.window("FmRecord");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(record));
+    EXPECT_TRUE(captionIs(record, QStringLiteral("紀錄存檔"))) << windowManagerName(record).toStdString();
+    record->findChild<QAbstractButton *>(QStringLiteral("BtnBrowse"))->click();
+    QWidget *browse = f.window("FmBrowse");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(browse));
+    EXPECT_TRUE(captionIs(browse, QStringLiteral("瀏覽"))) << windowManagerName(browse).toStdString();
 }
 
 } // namespace

@@ -219,10 +219,11 @@ void SimLine::closePty()
 void SimLine::handleInotify()
 {
     alignas(inotify_event) char buf[4096];
+    bool allClosed = false;
     for (;;) {
         const ssize_t n = ::read(inotifyFd_, buf, sizeof buf);
         if (n <= 0)
-            return;
+            break;
         for (char *p = buf; p < buf + n;) {
             const auto *ev = reinterpret_cast<const inotify_event *>(p);
             if (ev->mask & IN_Q_OVERFLOW) {
@@ -236,16 +237,19 @@ void SimLine::handleInotify()
             } else if (ev->mask & IN_CLOSE) {
                 if (clients_ > 0 && --clients_ == 0) {
                     ++session_;
-                    // The port was closed: what it had not read is gone, and an
-                    // exclusive flag left behind by a client that died must not lock
-                    // the next one out.
+                    // The port was closed: what it had not read is gone.
                     tcflush(slaveFd_, TCIFLUSH);
-                    ioctl(slaveFd_, TIOCNXCL);
+                    allClosed = true;
                 }
             }
             p += sizeof(inotify_event) + ev->len;
         }
     }
+    // An exclusive mark left behind by a client that died must not lock the next one
+    // out. The events come late, though: a program whose opening is among them holds
+    // the port now, and its own mark stays.
+    if (allClosed && clients_ == 0)
+        ioctl(slaveFd_, TIOCNXCL);
 }
 
 void SimLine::schedule(const Frame &bytes, std::int64_t firstStartNs, std::int64_t charNs, bool replyChannel,

@@ -1,0 +1,3 @@
+#include "recordinglog.h"
+
+Q_LOGGING_CATEGORY(lcRecording, "tempmon.recording", QtWarningMsg)

@@ -1,0 +1,61 @@
+#pragma once
+
+// One record tick: a line per panel into the panel's file of the hour or day, each
+// file opened exclusively, appended to and closed within the tick. A line whose file
+// cannot be written now (another program holds it, its folder is missing for a while,
+// the disk is full) is held in memory for that file and goes in, in order and before
+// the newer lines, at the next tick that can write the file. At most `heldLimit`
+// lines are held per panel; beyond that the oldest are dropped and counted.
+
+#include "recordformat.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+#include <array>
+#include <deque>
+#include <vector>
+
+class LocaleFormats;
+
+struct RecordTick {
+    QDateTime at;       // taken once: the line's time and the file's date and hour
+    QString folderText; // the record folder as the dialog's field holds it now
+    int saveUnit = 0;
+    int fileType = 0;
+    std::array<PanelReadings, kPanelCount + 1> readings{};
+    int heldLimit = 24 * 60 * 60; // lines held per panel at most: a day at one a second
+};
+
+class RecordWriter {
+public:
+    explicit RecordWriter(const LocaleFormats &locale);
+
+    void write(const RecordTick &tick);
+    // Tries the held lines once more without adding one (at shutdown).
+    void writeHeld();
+
+    int heldLines(int panel) const;
+    long long droppedLines(int panel) const;
+
+private:
+    struct HeldFile {
+        QString recordFolder;
+        QString panelFolder;
+        QString path;
+        int fileType = 0;
+        std::deque<QByteArray> lines;
+    };
+    struct PanelHold {
+        std::vector<HeldFile> files; // in the order their first line was held
+        int lineCount = 0;
+        long long dropped = 0;
+    };
+
+    void hold(int panel, HeldFile target, QByteArray line, int limit);
+    void writeHeldFiles(int panel, const QString &currentRecordFolder);
+
+    const LocaleFormats &locale_;
+    std::array<PanelHold, kPanelCount + 1> panels_;
+};

@@ -1,0 +1,134 @@
+// Deviation alarms on the simulated plant: an alarm point added through the add
+// dialog, a controller driven out of its band with the simulator, the announcement
+// in the list, the alarm window and the count table; a second excursion; and the
+// next start of the program on the same database.
+
+#include "alarmhelpers.h"
+#include "simprocess.h"
+#include "systemserialport.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+// Line 1 on the simulator at 38400 baud with its stations 1 to 10; the alarm
+// databases in a folder of the test's, so that they outlive one program run.
+void seedStore(MemorySettingsStore &store, const QString &databases)
+{
+    for (int slot = 1; slot <= 10; ++slot)
+        store.setString("FmHome", QStringLiteral("IDA_%1").arg(slot), QString::number(slot));
+    store.setInteger("FmCommSetting", "COMA", 0);
+    store.setString("FmCommSetting", "BPSA", QStringLiteral("0"));
+    store.setInteger("FmCommSetting", "Converter", 0);
+    store.setInteger("FmCommSetting", "Psl", 0);
+    store.setString("DatabaseAliases", "DbAlarmInfo", QDir(databases).filePath(QStringLiteral("info.db")));
+    store.setString("DatabaseAliases", "DbAlarmCount", QDir(databases).filePath(QStringLiteral("count.db")));
+}
+
+class AlarmEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        sim = std::make_unique<SimProcess>(QStringList{"--line", "psl=auto,echo=on,latency=1"});
+        ASSERT_TRUE(sim->start());
+        seedStore(store, databases.path());
+        // COM1 is the simulator's line, through the port map; no other port exists.
+        store.setString("SerialPortMap", QStringLiteral("COM1"), sim->device(1));
+        auto link = std::make_unique<TRs485Comm>(systemSerialPortFactory(),
+                                                 [](int) { return std::string("/nonexistent"); });
+        f = std::make_unique<HomeFixture>(&store, std::move(link));
+        f->home().show();
+        ASSERT_TRUE(f->boxes.shown.isEmpty()) << f->boxes.shown.value(0).text.toStdString();
+    }
+    void TearDown() override
+    {
+        f.reset();
+        sim.reset();
+    }
+
+    // The controller's set value in its own units, once the program has read it.
+    int rawSetValue(int slot)
+    {
+        const QString sv = f->model.reading(1, slot).SvText;
+        return int(std::lround(sv.toDouble() * std::pow(10, f->model.dp(1, slot))));
+    }
+    void setPv(int slot, int raw) { ASSERT_EQ(sim->command(QStringLiteral("set 1 %1 0x8A %2").arg(slot).arg(raw)).left(2), "ok"); }
+
+    QTemporaryDir databases;
+    MemorySettingsStore store;
+    std::unique_ptr<SimProcess> sim;
+    std::unique_ptr<HomeFixture> f;
+};
+
+TEST_F(AlarmEndToEnd, ExcursionAboveTheBandIsAnnouncedCountedAndTheCountsStartAgainAfterARestart)
+{
+    const int slot = 3;
+    f->control<QAbstractButton>("BtnStart")->click();
+    ASSERT_TRUE(waitUntil([&] { return !f->model.reading(1, slot).SvText.isEmpty(); }, 20000));
+    // The plant held at its set value, so that nothing alarms before the test says so.
+    ASSERT_EQ(sim->command(QStringLiteral("hold 1 %1 on").arg(slot)).left(2), "ok");
+    const int sv = rawSetValue(slot);
+    const int unit = int(std::lround(std::pow(10, f->model.dp(1, slot))));
+    setPv(slot, sv);
+    ASSERT_TRUE(waitUntil([&] { return f->model.reading(1, slot).PvText == f->model.reading(1, slot).SvText; }, 10000));
+
+    // The operator adds the point: panel 1, slot 03, 5 above and below, first alarm on.
+    f->control<QPushButton>("BtnAddSetting")->click();
+    QWidget *dialog = f->window("FmAddAlarm");
+    dialog->findChild<QRadioButton *>(QStringLiteral("Radio1"))->click();
+    dialog->findChild<QComboBox *>(QStringLiteral("CboPanel1"))->setCurrentText(QStringLiteral("1"));
+    dialog->findChild<QComboBox *>(QStringLiteral("CboControllerNO"))->setCurrentText(QStringLiteral("03"));
+    dialog->findChild<QLineEdit *>(QStringLiteral("TxtHAlm"))->setText(QStringLiteral("5"));
+    dialog->findChild<QLineEdit *>(QStringLiteral("TxtLAlm"))->setText(QStringLiteral("5"));
+    dialog->findChild<QPushButton *>(QStringLiteral("BtnOK"))->click();
+    ASSERT_EQ(f->model.alarmLimits(1, slot).HAlarm, "5");
+
+    auto *list = f->control<QListWidget>("LstAlarming");
+    auto *windowList = inWindow<QListWidget>(*f, "FmAlmDlg", "LstAlarm");
+    const QString highLine = QStringLiteral("偏差高警報!   盤面:1,第3台-->偏差高警報!   時間:");
+
+    // SV + 5 is still inside; SV + 6 is an excursion, announced once however long it lasts.
+    setPv(slot, sv + 5 * unit);
+    setPv(slot, sv + 6 * unit);
+    ASSERT_TRUE(waitUntil([&] { return list->count() == 1; }, 15000));
+    EXPECT_TRUE(list->item(0)->text().startsWith(highLine)) << list->item(0)->text().toStdString();
+    EXPECT_TRUE(alarmWindow(*f)->isVisible());
+    EXPECT_EQ(listLines(windowList).value(0).left(6), "訊息1,盤面");
+    EXPECT_EQ(inWindow<QLabel>(*f, "FmAlmDlg", "STxtAlmCount")->text(), "1");
+    EXPECT_EQ(nonZeroCounts(*f->alarmTables), (std::map<QString, QString>{{"01/03", "01"}}));
+    const long cycles = f->home().engine().cycleCount();
+    ASSERT_TRUE(waitUntil([&] { return f->home().engine().cycleCount() >= cycles + 3; }, 15000));
+    EXPECT_EQ(list->count(), 1);
+
+    // Back inside, then out again: the second excursion.
+    setPv(slot, sv);
+    ASSERT_TRUE(waitUntil([&] { return !f->model.alarmState(1, slot).HighActive; }, 15000));
+    setPv(slot, sv + 10 * unit);
+    ASSERT_TRUE(waitUntil([&] { return list->count() == 2; }, 15000));
+    EXPECT_TRUE(list->item(1)->text().startsWith(highLine));
+    EXPECT_EQ(listLines(windowList).value(1).left(6), "訊息2,盤面");
+    EXPECT_EQ(nonZeroCounts(*f->alarmTables), (std::map<QString, QString>{{"01/03", "02"}}));
+    EXPECT_EQ(gridRows(f->control<QTableView>("DBGrid2")), QStringList{"02 01 03"});
+    EXPECT_EQ(f->beeps, 2);
+
+    // The next start of the program on the same database: counts at "00", the point kept.
+    f.reset();
+    f = std::make_unique<HomeFixture>(&store);
+    EXPECT_TRUE(f->boxes.shown.isEmpty());
+    EXPECT_EQ(storedCounts(*f->alarmTables).size(), 30u);
+    EXPECT_TRUE(nonZeroCounts(*f->alarmTables).empty());
+    EXPECT_EQ(gridRows(f->control<QTableView>("DBGrid1")), QStringList{"1 03 5 5 YES"});
+    EXPECT_EQ(f->model.alarmLimits(1, slot).HAlarm, "5");
+    EXPECT_TRUE(f->control<QListWidget>("LstAlarming")->count() == 0) << "the list lives in memory only";
+}
+
+} // namespace
