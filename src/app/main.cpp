@@ -6,6 +6,7 @@
 #include "appwindows.h"
 #include "clock.h"
 #include "closeonsignal.h"
+#include "filedialogs.h"
 #include "linklog.h"
 #include "localeformats.h"
 #include "messageboxes.h"
@@ -56,6 +57,7 @@ int main(int argc, char *argv[])
 
         QPrinter printer(QPrinter::HighResolution);
         WidgetPrintDialogs printDialogs;
+        WidgetFileDialogs fileDialogs;
         // Each alias names its database in the store's DatabaseAliases, else a file of
         // its own in the user's data folder.
         const std::unique_ptr<AlarmTables> alarmTables = AlarmTables::fromAliases(
@@ -70,7 +72,7 @@ int main(int argc, char *argv[])
             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
         const AppServices services{model, store, boxes, clock, *locale, title, printer, printDialogs,
                                    QCoreApplication::applicationDirPath(), *alarmTables,
-                                   [] { QApplication::beep(); }};
+                                   [] { QApplication::beep(); }, fileDialogs};
         AppWindows windows(services, std::move(engine));
         QObject::connect(&windows.home(), &TFmHome::shutDown, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);

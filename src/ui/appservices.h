@@ -11,6 +11,7 @@
 class AlarmTables;
 class ApplicationTitle;
 class Clock;
+class FileDialogs;
 class LocaleFormats;
 class MessageBoxes;
 class PlantModel;
@@ -36,4 +37,6 @@ struct AppServices {
     AlarmTables &alarmTables;
     // The system's exclamation sound.
     std::function<void()> beep;
+    // The file open and save dialogs (recipe files).
+    FileDialogs &fileDialogs;
 };

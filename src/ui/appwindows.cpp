@@ -67,6 +67,7 @@ AppWindows::AppWindows(const AppServices &services, std::unique_ptr<TCommControl
     doors.showPawd = Fmshowpawd.get();
     doors.about = Form2.get();
     doors.title = FmTitle.get();
+    doors.writing = FmWriting.get();
     FmHome->setWindows(doors);
 }
 

@@ -129,6 +129,7 @@ TFmHome::TFmHome(const AppServices &services, std::unique_ptr<TCommController> e
     recipeFolder_ = ensureRecipeFolder(services_.programFolder);
     if (recipeFolder_.isEmpty())
         qCWarning(lcUi) << "no folder for recipes could be created";
+    ui->Panel4->attach(model_, services_.boxes, services_.fileDialogs, recipeFolder_);
 
     ui->Panel3->resetCounts();
 
@@ -179,6 +180,7 @@ void TFmHome::setWindows(const HomeWindows &windows)
 {
     windows_ = windows;
     ui->Panel2->setChartSettingWindow(windows_.chartSetting);
+    ui->Panel4->setProgressWindow(windows_.writing);
     ui->Panel3->setWindows(windows_.addAlarm, windows_.modifyAlarm, windows_.almDlg);
     if (windows_.barPage)
         connect(windows_.barPage, &TFmBarPage::scanWindowClosed, this, [this] { chartsReady_ = true; });
@@ -495,6 +497,9 @@ void TFmHome::FormClose()
     tmrHome_->stop();
     // Records still held for a file that was busy get one last chance.
     recordWriter_.writeHeld();
+    // A recipe write under way places nothing more; the engine drops what is still
+    // pending when it stops.
+    ui->Panel4->stopWriting();
     // No waiting here: the engine's destructor waits only for the transaction in flight.
     engine_->requestStop();
     emit shutDown();

@@ -32,6 +32,7 @@ class TFmModifyAlarm;
 class TFmCommSetting;
 class TFmRecord;
 class TFmSetPage;
+class TFmWriting;
 class TrendPage;
 
 namespace Ui {
@@ -52,6 +53,7 @@ struct HomeWindows {
     QWidget *showPawd = nullptr;           // Fmshowpawd
     QWidget *about = nullptr;              // Form2
     QWidget *title = nullptr;              // FmTitle
+    TFmWriting *writing = nullptr;         // FmWriting
 };
 
 class TFmHome : public QWidget, private EngineEvents {

@@ -8,6 +8,7 @@
 #include "applicationtitle.h"
 #include "appwindows.h"
 #include "clock.h"
+#include "filedialogs.h"
 #include "localeformats.h"
 #include "memorysettingsstore.h"
 #include "messageboxes.h"
@@ -31,6 +32,28 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+
+// File dialogs that answer from a script: each dialog takes the next answer (a path,
+// or an empty text for "cancelled"); with none left it is cancelled. What each dialog
+// was asked is kept.
+class ScriptedFileDialogs : public FileDialogs {
+public:
+    struct Asked {
+        bool save;
+        FileDialogRequest request;
+    };
+    QString openFileName(QWidget *, const FileDialogRequest &request) override { return answer(false, request); }
+    QString saveFileName(QWidget *, const FileDialogRequest &request) override { return answer(true, request); }
+    QStringList answers;
+    QList<Asked> asked;
+
+private:
+    QString answer(bool save, const FileDialogRequest &request)
+    {
+        asked.append({save, request});
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+};
 
 // A clock the test sets; it starts at the real time.
 class SettableClock : public Clock {
@@ -116,7 +139,7 @@ public:
             },
             programFolder.path());
         const AppServices services{model, *store_, boxes, clock, locale, title, printer, printDialogs,
-                                   programFolder.path(), *alarmTables, [this] { ++beeps; }};
+                                   programFolder.path(), *alarmTables, [this] { ++beeps; }, fileDialogs};
         windows = std::make_unique<AppWindows>(
             services, std::make_unique<TCommController>(model, std::move(link), &clock));
     }
@@ -146,6 +169,7 @@ public:
     // Prints into programFolder/printed.pdf.
     QPrinter printer{QPrinter::HighResolution};
     ScriptedPrintDialogs printDialogs;
+    ScriptedFileDialogs fileDialogs;
     MemorySettingsStore memory;
     std::shared_ptr<std::atomic<int>> opens = std::make_shared<std::atomic<int>>(0);
     int beeps = 0; // the system sound, played once per announced alarm

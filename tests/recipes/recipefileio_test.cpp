@@ -1,0 +1,137 @@
+// Recipe files on disk: what is written, and the files that are refused as a whole.
+
+#include "recipefile.h"
+#include "recipefileio.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+class RecipeFiles : public ::testing::Test {
+protected:
+    QString path(const QString &name) const { return QDir(dir.path()).filePath(name); }
+    void put(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+    QByteArray contents(const QString &name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(RecipeFiles, WrittenBytesAreExactlyTheComposedLineAndReplaceAnOldFile)
+{
+    put("r.txt", QByteArray(500, 'x'));
+    RecipeTexts texts = uniformRecipe(QStringLiteral("100"));
+    texts[1][1] = QString::fromUtf8("盤面");
+    const QByteArray bytes = composeRecipeFile(texts);
+    ASSERT_EQ(writeRecipeFile(path("r.txt"), bytes), RecipeFileError::None);
+    EXPECT_EQ(contents("r.txt"), bytes);
+
+    const RecipeFileRead read = readRecipeFile(path("r.txt"));
+    ASSERT_EQ(read.error, RecipeFileError::None);
+    EXPECT_EQ(read.texts[1][1], QString::fromUtf8("盤面"));
+    EXPECT_EQ(read.texts[3][10], "100");
+}
+
+TEST_F(RecipeFiles, AFileThatCannotBeCreatedIsReported)
+{
+    put("plain", "not a folder");
+    const QString unwritable[] = {
+        path("missing-folder/r.txt"),
+        path("plain/r.txt"), // below a file, which no user can write into
+    };
+    for (const QString &target : unwritable)
+        EXPECT_EQ(writeRecipeFile(target, "100,"), RecipeFileError::CannotCreate) << target.toStdString();
+}
+
+TEST_F(RecipeFiles, AFolderWithoutWriteAccessIsReportedAndItsFileKept)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "the superuser writes into any folder";
+    put("r.txt", "old,");
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    const RecipeFileError error = writeRecipeFile(path("new.txt"), "100,");
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(error, RecipeFileError::CannotCreate);
+    EXPECT_FALSE(QFile::exists(path("new.txt")));
+    EXPECT_EQ(contents("r.txt"), "old,");
+}
+
+struct RefusedFile {
+    const char *name;
+    QByteArray bytes; // empty with `create` false: no file at all
+    bool create;
+    RecipeFileError error;
+};
+
+TEST_F(RecipeFiles, UnusableFilesAreRefusedWithNoFields)
+{
+    const RefusedFile cases[] = {
+        {"missing file", {}, false, RecipeFileError::CannotOpen},
+        {"over 64 KiB", QByteArray(64 * 1024 + 1, '1'), true, RecipeFileError::TooLarge},
+        {"a lead byte with a bad trail byte", "100,\xA4\x20,", true, RecipeFileError::NotBig5},
+        {"a lead byte cut off at the end", "100,200,\xA4", true, RecipeFileError::NotBig5},
+        {"UTF-8 Chinese", "\xE7\x9B\xA4\xE9\x9D\xA2,", true, RecipeFileError::NotBig5},
+        {"binary: a NUL byte", QByteArray("1,\0,2,", 6), true, RecipeFileError::NotBig5},
+    };
+    for (const RefusedFile &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString name = QString::fromUtf8(c.name) + ".txt";
+        if (c.create)
+            put(name, c.bytes);
+        const RecipeFileRead read = readRecipeFile(path(name));
+        EXPECT_EQ(read.error, c.error);
+        for (int panel = 1; panel <= kPanelCount; ++panel)
+            for (int slot = 1; slot <= kSlotCount; ++slot)
+                EXPECT_TRUE(read.texts[panel][slot].isEmpty());
+        EXPECT_FALSE(recipeFileErrorMessage(read.error, path(name)).isEmpty());
+    }
+}
+
+TEST_F(RecipeFiles, TextFilesUpToTheLimitAreRead)
+{
+    struct {
+        const char *name;
+        QByteArray bytes;
+        const char *firstField;
+    } cases[] = {
+        {"exactly 64 KiB", "7," + QByteArray(64 * 1024 - 2, '9'), "7"},
+        {"a line break at the end", "1,2,\r\n", "1"},
+        {"Big5 with a tab", "\xBD\x4C\t,", "\xE7\x9B\xA4\t"},
+        {"empty file", "", ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString name = QString::fromUtf8(c.name) + ".txt";
+        put(name, c.bytes);
+        const RecipeFileRead read = readRecipeFile(path(name));
+        ASSERT_EQ(read.error, RecipeFileError::None);
+        EXPECT_EQ(read.texts[1][1], QString::fromUtf8(c.firstField));
+    }
+}
+
+TEST(RecipeFileErrorMessage, NamesTheFileInTheSystemsOwnForm)
+{
+    const RecipeFileError errors[] = {RecipeFileError::CannotCreate, RecipeFileError::CannotWrite,
+                                      RecipeFileError::CannotOpen,   RecipeFileError::CannotRead,
+                                      RecipeFileError::TooLarge,     RecipeFileError::NotBig5};
+    const QString file = QStringLiteral("/tmp/配方/Batch7.txt");
+    for (RecipeFileError error : errors)
+        EXPECT_TRUE(recipeFileErrorMessage(error, file).contains(QDir::toNativeSeparators(file)));
+    EXPECT_TRUE(recipeFileErrorMessage(RecipeFileError::None, file).isEmpty());
+}
+
+} // namespace
