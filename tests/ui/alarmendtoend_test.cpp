@@ -4,8 +4,7 @@
 // next start of the program on the same database.
 
 #include "alarmhelpers.h"
-#include "simprocess.h"
-#include "systemserialport.h"
+#include "simulatedplant.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -20,39 +19,16 @@
 
 namespace {
 
-// Line 1 on the simulator at 38400 baud with its stations 1 to 10; the alarm
-// databases in a folder of the test's, so that they outlive one program run.
-void seedStore(MemorySettingsStore &store, const QString &databases)
-{
-    for (int slot = 1; slot <= 10; ++slot)
-        store.setString("FmHome", QStringLiteral("IDA_%1").arg(slot), QString::number(slot));
-    store.setInteger("FmCommSetting", "COMA", 0);
-    store.setString("FmCommSetting", "BPSA", QStringLiteral("0"));
-    store.setInteger("FmCommSetting", "Converter", 0);
-    store.setInteger("FmCommSetting", "Psl", 0);
-    store.setString("DatabaseAliases", "DbAlarmInfo", QDir(databases).filePath(QStringLiteral("info.db")));
-    store.setString("DatabaseAliases", "DbAlarmCount", QDir(databases).filePath(QStringLiteral("count.db")));
-}
-
-class AlarmEndToEnd : public ::testing::Test {
+// Line 1 on the simulator; the alarm databases in a folder of the test's, so that
+// they outlive one program run.
+class AlarmEndToEnd : public SimulatedPlantTest {
 protected:
     void SetUp() override
     {
-        sim = std::make_unique<SimProcess>(QStringList{"--line", "psl=auto,echo=on,latency=1"});
-        ASSERT_TRUE(sim->start());
-        seedStore(store, databases.path());
-        // COM1 is the simulator's line, through the port map; no other port exists.
-        store.setString("SerialPortMap", QStringLiteral("COM1"), sim->device(1));
-        auto link = std::make_unique<TRs485Comm>(systemSerialPortFactory(),
-                                                 [](int) { return std::string("/nonexistent"); });
-        f = std::make_unique<HomeFixture>(&store, std::move(link));
-        f->home().show();
-        ASSERT_TRUE(f->boxes.shown.isEmpty()) << f->boxes.shown.value(0).text.toStdString();
-    }
-    void TearDown() override
-    {
-        f.reset();
-        sim.reset();
+        startPlant(1, [this](MemorySettingsStore &seeded) {
+            seeded.setString("DatabaseAliases", "DbAlarmInfo", QDir(databases.path()).filePath(QStringLiteral("info.db")));
+            seeded.setString("DatabaseAliases", "DbAlarmCount", QDir(databases.path()).filePath(QStringLiteral("count.db")));
+        });
     }
 
     // The controller's set value in its own units, once the program has read it.
@@ -64,9 +40,6 @@ protected:
     void setPv(int slot, int raw) { ASSERT_EQ(sim->command(QStringLiteral("set 1 %1 0x8A %2").arg(slot).arg(raw)).left(2), "ok"); }
 
     QTemporaryDir databases;
-    MemorySettingsStore store;
-    std::unique_ptr<SimProcess> sim;
-    std::unique_ptr<HomeFixture> f;
 };
 
 TEST_F(AlarmEndToEnd, ExcursionAboveTheBandIsAnnouncedCountedAndTheCountsStartAgainAfterARestart)

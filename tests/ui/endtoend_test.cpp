@@ -1,9 +1,7 @@
 // The whole program on the simulated plant: three lines of ten controllers on
 // pseudo-terminals, the real link and engine, the main window offscreen.
 
-#include "homefixture.h"
-#include "simprocess.h"
-#include "systemserialport.h"
+#include "simulatedplant.h"
 #include "tcontroller.h"
 
 #include <QAbstractButton>
@@ -15,25 +13,6 @@ namespace {
 
 QString pvText(TController *tile) { return tile->findChild<QLineEdit *>(QStringLiteral("TxtPV"))->text(); }
 QString svText(TController *tile) { return tile->findChild<QLineEdit *>(QStringLiteral("TxtSV"))->text(); }
-
-// Ports 1..3 at 38400 baud, the default converter (4-wire, echo) and protocol, and
-// the simulator's stations: 1-10 on line 1, 11-20 on line 2, 21-30 on line 3.
-void seedThreeLines(MemorySettingsStore &store)
-{
-    for (int slot = 1; slot <= 10; ++slot) {
-        for (int panel = 1; panel <= 3; ++panel)
-            store.setString("FmHome", QStringLiteral("ID%1_%2").arg(QLatin1Char(" ABC"[panel])).arg(slot),
-                            QString::number((panel - 1) * 10 + slot));
-    }
-    const char *ports[] = {"COMA", "COMB", "COMC"};
-    const char *speeds[] = {"BPSA", "BPSB", "BPSC"};
-    for (int i = 0; i < 3; ++i) {
-        store.setInteger("FmCommSetting", QLatin1String(ports[i]), i);
-        store.setString("FmCommSetting", QLatin1String(speeds[i]), QStringLiteral("0"));
-    }
-    store.setInteger("FmCommSetting", "Converter", 0);
-    store.setInteger("FmCommSetting", "Psl", 0);
-}
 
 // What panel 1's slots hold, for the failure message.
 std::string describePanel(PlantModel &model, int panel)
@@ -49,35 +28,9 @@ std::string describePanel(PlantModel &model, int panel)
     return parts.join(QLatin1String("; ")).toStdString();
 }
 
-class EndToEnd : public ::testing::Test {
+class EndToEnd : public SimulatedPlantTest {
 protected:
-    void SetUp() override
-    {
-        // Every line answers both protocols with the echo of a 4-wire converter, so
-        // the program's single protocol setting fits all three.
-        const QString line = QStringLiteral("psl=auto,echo=on,latency=1");
-        sim = std::make_unique<SimProcess>(QStringList{"--line", line, "--line", line, "--line", line});
-        ASSERT_TRUE(sim->start());
-        seedThreeLines(store);
-        // COM1..COM3 are the simulator's lines, through the port map as an operator
-        // would set it; any other port does not exist.
-        for (int l = 1; l <= 3; ++l)
-            store.setString("SerialPortMap", QStringLiteral("COM%1").arg(l), sim->device(l));
-        auto link = std::make_unique<TRs485Comm>(systemSerialPortFactory(),
-                                                 [](int) { return std::string("/nonexistent"); });
-        f = std::make_unique<HomeFixture>(&store, std::move(link));
-        f->home().show();
-        ASSERT_TRUE(f->boxes.shown.isEmpty()) << f->boxes.shown.value(0).text.toStdString();
-    }
-    void TearDown() override
-    {
-        f.reset();
-        sim.reset();
-    }
-
-    MemorySettingsStore store;
-    std::unique_ptr<SimProcess> sim;
-    std::unique_ptr<HomeFixture> f;
+    void SetUp() override { startPlant(); }
 };
 
 TEST_F(EndToEnd, LiveReadingsFailuresAndLamps)

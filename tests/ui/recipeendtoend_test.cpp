@@ -2,10 +2,8 @@
 // written panel by panel and for all panels, and found in the controllers' SV
 // registers scaled by each controller's decimal places.
 
-#include "homefixture.h"
 #include "recipepage.h"
-#include "simprocess.h"
-#include "systemserialport.h"
+#include "simulatedplant.h"
 #include "tcontroller.h"
 #include "valueformat.h"
 
@@ -20,22 +18,6 @@
 #include <set>
 
 namespace {
-
-int station(int panel, int slot) { return (panel - 1) * 10 + slot; }
-
-// Ports 1..3 at 38400 baud; stations 1-10, 11-20, 21-30.
-void seedThreeLines(MemorySettingsStore &store)
-{
-    for (int panel = 1; panel <= 3; ++panel) {
-        for (int slot = 1; slot <= 10; ++slot)
-            store.setString("FmHome", QStringLiteral("ID%1_%2").arg(QLatin1Char(" ABC"[panel])).arg(slot),
-                            QString::number(station(panel, slot)));
-        store.setInteger("FmCommSetting", QStringLiteral("COM%1").arg(QLatin1Char(" ABC"[panel])), panel - 1);
-        store.setString("FmCommSetting", QStringLiteral("BPS%1").arg(QLatin1Char(" ABC"[panel])), QStringLiteral("0"));
-    }
-    store.setInteger("FmCommSetting", "Converter", 0);
-    store.setInteger("FmCommSetting", "Psl", 0);
-}
 
 QString svText(TController *tile) { return tile->findChild<QLineEdit *>(QStringLiteral("TxtSV"))->text(); }
 
@@ -54,32 +36,18 @@ int expectedRegister(const QString &text, int dp)
     return int(dp >= 2 ? hundredths * (dp == 3 ? 10 : 1) : hundredths / (dp == 0 ? 100 : 10));
 }
 
-class RecipeEndToEnd : public ::testing::Test {
+class RecipeEndToEnd : public SimulatedPlantTest {
 protected:
     void SetUp() override
     {
-        const QString line = QStringLiteral("psl=auto,echo=on,latency=1");
-        sim = std::make_unique<SimProcess>(QStringList{"--line", line, "--line", line, "--line", line});
-        ASSERT_TRUE(sim->start());
-        seedThreeLines(store);
-        // COM1..COM3 are the simulator's lines through the port map; no other port exists.
-        for (int l = 1; l <= 3; ++l)
-            store.setString("SerialPortMap", QStringLiteral("COM%1").arg(l), sim->device(l));
-        auto link = std::make_unique<TRs485Comm>(systemSerialPortFactory(),
-                                                 [](int) { return std::string("/nonexistent"); });
-        f = std::make_unique<HomeFixture>(&store, std::move(link));
-        f->home().show();
-        ASSERT_TRUE(f->boxes.shown.isEmpty()) << f->boxes.shown.value(0).text.toStdString();
-    }
-    void TearDown() override
-    {
-        f.reset();
-        sim.reset();
+        startPlant();
+        if (HasFatalFailure())
+            return;
     }
 
     int svRegister(int panel, int slot)
     {
-        const QString answer = sim->command(QStringLiteral("get %1 %2 0").arg(panel).arg(station(panel, slot)));
+        const QString answer = sim->command(QStringLiteral("get %1 %2 0").arg(panel).arg(simStation(panel, slot)));
         return answer.startsWith("ok ") ? answer.mid(3).toInt() : INT_MIN;
     }
     bool panelHolds(int panel, const std::array<int, 11> &expected)
@@ -105,9 +73,6 @@ protected:
         return parts.join("; ").toStdString();
     }
 
-    MemorySettingsStore store;
-    std::unique_ptr<SimProcess> sim;
-    std::unique_ptr<HomeFixture> f;
 };
 
 TEST_F(RecipeEndToEnd, ALoadedRecipeReachesTheControllersScaledByTheirDecimals)

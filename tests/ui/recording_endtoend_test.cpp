@@ -2,9 +2,7 @@
 // records every second; the files, read back with a Big5 decoder, hold what the
 // controllers hold.
 
-#include "homefixture.h"
-#include "simprocess.h"
-#include "systemserialport.h"
+#include "simulatedplant.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -29,22 +27,9 @@ QString scaled(int raw, int dp)
     return QString::number(raw / std::pow(10.0, dp), 'f', dp);
 }
 
-// Ports 1..3 at 38400 baud, the simulator's stations (1-10, 11-20, 21-30), recording
-// on every second into `folder`, one file per day.
-void seed(MemorySettingsStore &store, const QString &folder)
+// Recording on every second into `folder`, one file per day.
+void seedRecording(MemorySettingsStore &store, const QString &folder)
 {
-    for (int slot = 1; slot <= 10; ++slot)
-        for (int panel = 1; panel <= 3; ++panel)
-            store.setString("FmHome", QStringLiteral("ID%1_%2").arg(QLatin1Char(" ABC"[panel])).arg(slot),
-                            QString::number((panel - 1) * 10 + slot));
-    const char *ports[] = {"COMA", "COMB", "COMC"};
-    const char *speeds[] = {"BPSA", "BPSB", "BPSC"};
-    for (int i = 0; i < 3; ++i) {
-        store.setInteger("FmCommSetting", QLatin1String(ports[i]), i);
-        store.setString("FmCommSetting", QLatin1String(speeds[i]), QStringLiteral("0"));
-    }
-    store.setInteger("FmCommSetting", "Converter", 0);
-    store.setInteger("FmCommSetting", "Psl", 0);
     store.setInteger("FmRecord", "ChkSave", 1);
     store.setInteger("FmRecord", "TxtSampleTime", 1);
     store.setInteger("FmRecord", "CboSampleUnit", 0);
@@ -68,37 +53,29 @@ QStringList decodedLines(const QString &path)
     return lines;
 }
 
-TEST(RecordingEndToEnd, EachPanelsFileHoldsTheSimulatedReadings)
+class RecordingEndToEnd : public SimulatedPlantTest {};
+
+TEST_F(RecordingEndToEnd, EachPanelsFileHoldsTheSimulatedReadings)
 {
-    const QString line = QStringLiteral("psl=auto,echo=on,latency=1");
-    SimProcess sim({"--line", line, "--line", line, "--line", line});
-    ASSERT_TRUE(sim.start());
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("溫度資料"));
+    startPlant(3, [&](MemorySettingsStore &seeded) { seedRecording(seeded, folder); });
+    ASSERT_FALSE(HasFatalFailure());
     // Every controller holds still at known values; one has no link.
     for (int panel = 1; panel <= 3; ++panel) {
         for (int slot = 1; slot <= 10; ++slot) {
-            const int station = (panel - 1) * 10 + slot;
-            ASSERT_EQ(sim.command(QStringLiteral("hold %1 %2 on").arg(panel).arg(station)).left(2), "ok");
-            ASSERT_EQ(sim.command(QStringLiteral("pv %1 %2 %3").arg(panel).arg(station).arg(pvRaw(panel, slot))).left(2), "ok");
-            ASSERT_EQ(sim.command(QStringLiteral("set %1 %2 0 %3").arg(panel).arg(station).arg(svRaw(panel, slot))).left(2), "ok");
+            const int station = simStation(panel, slot);
+            ASSERT_TRUE(simOk(QStringLiteral("hold %1 %2 on").arg(panel).arg(station)));
+            ASSERT_TRUE(simOk(QStringLiteral("pv %1 %2 %3").arg(panel).arg(station).arg(pvRaw(panel, slot))));
+            ASSERT_TRUE(simOk(QStringLiteral("set %1 %2 0 %3").arg(panel).arg(station).arg(svRaw(panel, slot))));
         }
     }
-    ASSERT_EQ(sim.command(QStringLiteral("fault 2 14 silent")).left(2), "ok"); // panel 2, slot 4
-
-    QTemporaryDir dir;
-    const QString folder = dir.filePath(QStringLiteral("溫度資料"));
-    MemorySettingsStore store;
-    seed(store, folder);
-    // COM1..COM3 are the simulator's lines, through the port map.
-    for (int l = 1; l <= 3; ++l)
-        store.setString("SerialPortMap", QStringLiteral("COM%1").arg(l), sim.device(l));
-    auto link = std::make_unique<TRs485Comm>(systemSerialPortFactory(), [](int) { return std::string("/nonexistent"); });
-    HomeFixture f(&store, std::move(link));
-    f.home().show();
-    ASSERT_TRUE(f.boxes.shown.isEmpty()) << f.boxes.shown.value(0).text.toStdString();
-    ASSERT_FALSE(f.home().TmrRecord()->isActive());
-    f.control<QAbstractButton>("BtnStart")->click();
-    ASSERT_TRUE(f.home().TmrRecord()->isActive());
-    ASSERT_EQ(f.home().TmrRecord()->interval(), 1000);
+    ASSERT_TRUE(simOk(QStringLiteral("fault 2 14 silent"))); // panel 2, slot 4
+    HomeFixture &program = *f;
+    ASSERT_FALSE(program.home().TmrRecord()->isActive());
+    program.control<QAbstractButton>("BtnStart")->click();
+    ASSERT_TRUE(program.home().TmrRecord()->isActive());
+    ASSERT_EQ(program.home().TmrRecord()->interval(), 1000);
 
     // What every field of a panel's record must say once the plant has been read.
     const auto expectedRecord = [&](int panel) {
@@ -108,7 +85,7 @@ TEST(RecordingEndToEnd, EachPanelsFileHoldsTheSimulatedReadings)
                 fields << QStringLiteral("無連接") << QStringLiteral("無連接");
                 continue;
             }
-            const int dp = f.model.dp(panel, slot);
+            const int dp = program.model.dp(panel, slot);
             fields << scaled(pvRaw(panel, slot), dp) << scaled(svRaw(panel, slot), dp);
         }
         return fields.join(QLatin1Char('\t')) + QLatin1Char('\t');

@@ -2,9 +2,7 @@
 // the page opened from a tile, the real engine and link, tempmon-sim on
 // pseudo-terminals; the simulator's registers tell what arrived.
 
-#include "homefixture.h"
-#include "simprocess.h"
-#include "systemserialport.h"
+#include "simulatedplant.h"
 #include "tcontroller.h"
 #include "tfmsetpage.h"
 
@@ -17,40 +15,13 @@
 
 namespace {
 
-// Ports 1..3 at 38400 baud; stations 1-10, 11-20, 21-30 as the simulator numbers them.
-void seedLines(MemorySettingsStore &store)
-{
-    for (int panel = 1; panel <= 3; ++panel) {
-        for (int slot = 1; slot <= 10; ++slot)
-            store.setString("FmHome", QStringLiteral("ID%1_%2").arg(QLatin1Char(" ABC"[panel])).arg(slot),
-                            QString::number((panel - 1) * 10 + slot));
-    }
-    const char *ports[] = {"COMA", "COMB", "COMC"};
-    const char *speeds[] = {"BPSA", "BPSB", "BPSC"};
-    for (int i = 0; i < 3; ++i) {
-        store.setInteger("FmCommSetting", QLatin1String(ports[i]), i);
-        store.setString("FmCommSetting", QLatin1String(speeds[i]), QStringLiteral("0"));
-    }
-    store.setInteger("FmCommSetting", "Converter", 0);
-    store.setInteger("FmCommSetting", "Psl", 0);
-}
-
-class SetPageEndToEnd : public ::testing::Test {
+class SetPageEndToEnd : public SimulatedPlantTest {
 protected:
     void SetUp() override
     {
-        const QString line = QStringLiteral("psl=auto,echo=on,latency=1");
-        sim = std::make_unique<SimProcess>(QStringList{"--line", line, "--line", line, "--line", line});
-        ASSERT_TRUE(sim->start());
-        seedLines(store);
-        // COM1..COM3 are the simulator's lines through the port map; no other port exists.
-        for (int l = 1; l <= 3; ++l)
-            store.setString("SerialPortMap", QStringLiteral("COM%1").arg(l), sim->device(l));
-        auto link = std::make_unique<TRs485Comm>(systemSerialPortFactory(),
-                                                 [](int) { return std::string("/nonexistent"); });
-        f = std::make_unique<HomeFixture>(&store, std::move(link));
-        f->home().show();
-        ASSERT_TRUE(f->boxes.shown.isEmpty()) << f->boxes.shown.value(0).text.toStdString();
+        startPlant();
+        if (HasFatalFailure())
+            return;
         page = qobject_cast<TFmSetPage *>(f->window("FmSetPage"));
         ASSERT_NE(page, nullptr);
 
@@ -62,11 +33,6 @@ protected:
                     return false;
             return true;
         }, 20000));
-    }
-    void TearDown() override
-    {
-        f.reset();
-        sim.reset();
     }
 
     QString svText(int slot) { return f->home().tile(1, slot)->findChild<QLineEdit *>("TxtSV")->text(); }
@@ -95,9 +61,6 @@ protected:
         return waitUntil([&] { return reg(slot, address) == want; }, 10000);
     }
 
-    MemorySettingsStore store;
-    std::unique_ptr<SimProcess> sim;
-    std::unique_ptr<HomeFixture> f;
     TFmSetPage *page = nullptr;
 };
 
