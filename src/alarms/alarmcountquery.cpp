@@ -47,16 +47,19 @@ void AlarmCountQuery::setParamText(const QString &name, const QString &value)
     params_.append({name, value});
 }
 
+bool AlarmCountQuery::run(QSqlQuery &query) const
+{
+    if (!query.prepare(sqlText()))
+        return false;
+    for (const auto &param : params_)
+        query.bindValue(QLatin1Char(':') + param.first, param.second);
+    return query.exec();
+}
+
 TableResult AlarmCountQuery::ExecSQL()
 {
     QSqlQuery query(db_);
-    bool ok = query.prepare(sqlText());
-    if (ok) {
-        for (const auto &param : params_)
-            query.bindValue(QLatin1Char(':') + param.first, param.second);
-        ok = query.exec();
-    }
-    if (!ok)
+    if (!run(query))
         return failure(query.lastError());
     return {};
 }
@@ -65,13 +68,7 @@ TableResult AlarmCountQuery::Open()
 {
     Close();
     QSqlQuery query(db_);
-    bool ok = query.prepare(sqlText());
-    if (ok) {
-        for (const auto &param : params_)
-            query.bindValue(QLatin1Char(':') + param.first, param.second);
-        ok = query.exec();
-    }
-    if (!ok)
+    if (!run(query))
         return failure(query.lastError());
     model_->setQuery(std::move(query));
     while (model_->canFetchMore())

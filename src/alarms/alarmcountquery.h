@@ -14,6 +14,7 @@
 #include <memory>
 
 class QAbstractItemModel;
+class QSqlQuery;
 class QSqlQueryModel;
 
 class AlarmCountQuery {
@@ -36,6 +37,9 @@ public:
     QAbstractItemModel *model() const;
 
 private:
+    // Prepares the statement, binds the parameters by name and runs it.
+    bool run(QSqlQuery &query) const;
+
     QSqlDatabase db_;
     std::unique_ptr<QSqlQueryModel> model_;
     QStringList lines_;

@@ -2,6 +2,7 @@
 
 #include "ui_alarmpage.h"
 
+#include "bringtofront.h"
 #include "alarmhistoryprint.h"
 #include "alarmtables.h"
 #include "alarmtext.h"
@@ -44,15 +45,6 @@ protected:
         return key(left) < key(right);
     }
 };
-
-void showWindow(QWidget *window)
-{
-    if (!window)
-        return;
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
 
 } // namespace
 
@@ -238,13 +230,13 @@ void AlarmPage::showGridRow()
         ui->DBGrid1->selectRow(table->currentIndex());
 }
 
-void AlarmPage::BtnAddSettingClick() { showWindow(addAlarm_); }
+void AlarmPage::BtnAddSettingClick() { bringToFront(addAlarm_); }
 
 void AlarmPage::BtnModifySettingClick()
 {
     AlarmSettingsTable *table = services_ ? services_->alarmTables.TableAlm() : nullptr;
     if (table && !table->eof())
-        showWindow(modifyAlarm_);
+        bringToFront(modifyAlarm_);
 }
 
 void AlarmPage::keepWatching(const AlarmPointRow &row, const TableResult &result)

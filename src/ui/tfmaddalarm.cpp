@@ -2,9 +2,9 @@
 
 #include "ui_tfmaddalarm.h"
 
+#include "alarmlimitfields.h"
 #include "alarmpoints.h"
 #include "alarmtables.h"
-#include "localeformats.h"
 #include "messageboxes.h"
 #include "tempmonapplication.h"
 
@@ -62,18 +62,10 @@ void TFmAddAlarm::BtnOKClick()
     }
     const QString first = firstAlarmText(ui->ChkFirstAlarm->isChecked());
     // Both limits are read before any row is begun, so a bad one stores nothing.
-    const QChar separator = locale_ ? locale_->decimalSeparator() : QLatin1Char('.');
-    const std::optional<double> high = alarmLimitNumber(ui->TxtHAlm->text(), separator);
-    const std::optional<double> low = alarmLimitNumber(ui->TxtLAlm->text(), separator);
-    if (!high || !low) {
-        QLineEdit *field = !high ? ui->TxtHAlm : ui->TxtLAlm;
-        QLabel *label = !high ? ui->LabHAlm : ui->LabLAlm;
-        boxes_->show(this, QStringLiteral("訊息"), limitNotANumberMessage(label->text(), field->text()),
-                     MessageBoxes::Icon::Warning);
-        field->setFocus();
-        field->selectAll();
+    const std::optional<AlarmLimitValues> limits =
+        readAlarmLimits(this, {ui->TxtHAlm, ui->LabHAlm, ui->TxtLAlm, ui->LabLAlm}, *boxes_, locale_);
+    if (!limits)
         return;
-    }
 
     AddAlarmChoice choice = AddAlarmChoice::OneSlot;
     QString panel = ui->CboPanel1->currentText();
@@ -83,8 +75,8 @@ void TFmAddAlarm::BtnOKClick()
     } else if (ui->Radio3->isChecked()) {
         choice = AddAlarmChoice::AllPanels;
     }
-    const TableResult stored =
-        addAlarmPoints(*table, alarmPointKeys(choice, panel, ui->CboControllerNO->currentText()), *high, *low, first);
+    const TableResult stored = addAlarmPoints(*table, alarmPointKeys(choice, panel, ui->CboControllerNO->currentText()),
+                                              limits->high, limits->low, first);
     if (!stored) {
         // The rows before the refused one stay; the dialog stays open.
         boxes_->show(this, TempmonApplication::errorCaption(), stored.error, MessageBoxes::Icon::Error);

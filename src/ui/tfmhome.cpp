@@ -2,6 +2,7 @@
 
 #include "ui_tfmhome.h"
 
+#include "bringtofront.h"
 #include "alarmpage.h"
 #include "applicationtitle.h"
 #include "barchartpage.h"
@@ -98,7 +99,7 @@ TFmHome::TFmHome(const AppServices &services, std::unique_ptr<TCommController> e
     auto *titleKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_A), this);
     titleKey->setObjectName(QStringLiteral("HotKeyTitle"));
     titleKey->setContext(Qt::ApplicationShortcut);
-    connect(titleKey, &QShortcut::activated, this, [this] { showWindow(windows_.title); });
+    connect(titleKey, &QShortcut::activated, this, [this] { bringToFront(windows_.title); });
     qApp->installEventFilter(new HotKeyPriority(titleKey->key(), this));
 
     setUpTiles();
@@ -288,7 +289,7 @@ void TFmHome::pageButtonClick(int button)
         setWindowTitle(QString::fromUtf8(page->caption));
     } else {
         // The recording dialog takes over; recording waits until it is confirmed.
-        showWindow(windows_.record);
+        bringToFront(windows_.record);
         tmrRecord_->stop();
     }
     if (page->detailPolling)
@@ -376,9 +377,9 @@ void TFmHome::setCompanyTitle(const QString &title, int left)
     ui->RzLabel1->move(left, ui->RzLabel1->y());
 }
 
-void TFmHome::BtnDClick() { showWindow(windows_.commSetting); }
-void TFmHome::RzBitBtn1Click() { showWindow(windows_.showPawd); }
-void TFmHome::RzVersionInfoStatus1Click() { showWindow(windows_.about); }
+void TFmHome::BtnDClick() { bringToFront(windows_.commSetting); }
+void TFmHome::RzBitBtn1Click() { bringToFront(windows_.showPawd); }
+void TFmHome::RzVersionInfoStatus1Click() { bringToFront(windows_.about); }
 
 void TFmHome::RzBitBtn2Click()
 {
@@ -425,7 +426,7 @@ void TFmHome::ControllerA1BtnSETMouseUp(TController *tile)
     TFmSetPage *page = windows_.setPage;
     if (!page || !tile)
         return;
-    showWindow(page);
+    bringToFront(page);
     page->setHeader(QString::number(selectedPanel_), tile->slotNumberText(), tile->idText());
 }
 
@@ -517,11 +518,3 @@ void TFmHome::reportError(const QString &text)
     services_.boxes.show(this, QStringLiteral("錯誤"), text, MessageBoxes::Icon::Error);
 }
 
-void TFmHome::showWindow(QWidget *window)
-{
-    if (!window)
-        return;
-    window->show();
-    window->raise();
-    window->activateWindow();
-}

@@ -147,7 +147,6 @@ private:
     void selectPanel(int panel);
     void updateClock();
     void reportError(const QString &text);
-    void showWindow(QWidget *window);
 
     std::unique_ptr<Ui::TFmHome> ui;
     AppServices services_;

@@ -2,9 +2,9 @@
 
 #include "ui_tfmmodifyalarm.h"
 
+#include "alarmlimitfields.h"
 #include "alarmpoints.h"
 #include "alarmtables.h"
-#include "localeformats.h"
 #include "messageboxes.h"
 #include "tempmonapplication.h"
 
@@ -64,20 +64,12 @@ void TFmModifyAlarm::BtnOKClick()
     AlarmSettingsTable *table = tables_ ? tables_->TableAlm() : nullptr;
     if (!table)
         return;
-    const QChar separator = locale_ ? locale_->decimalSeparator() : QLatin1Char('.');
-    const std::optional<double> high = alarmLimitNumber(ui->TxtHAlm->text(), separator);
-    const std::optional<double> low = alarmLimitNumber(ui->TxtLAlm->text(), separator);
-    if (!high || !low) {
-        QLineEdit *field = !high ? ui->TxtHAlm : ui->TxtLAlm;
-        QLabel *label = !high ? ui->LabHAlm : ui->LabLAlm;
-        boxes_->show(this, QStringLiteral("訊息"), limitNotANumberMessage(label->text(), field->text()),
-                     MessageBoxes::Icon::Warning);
-        field->setFocus();
-        field->selectAll();
+    const std::optional<AlarmLimitValues> limits =
+        readAlarmLimits(this, {ui->TxtHAlm, ui->LabHAlm, ui->TxtLAlm, ui->LabLAlm}, *boxes_, locale_);
+    if (!limits)
         return;
-    }
     // The row changed is the page's current row as OK is pressed.
-    const AlarmPointEntry entry{ui->STxtPanel->text(), ui->STxtControllerNO->text(), *high, *low,
+    const AlarmPointEntry entry{ui->STxtPanel->text(), ui->STxtControllerNO->text(), limits->high, limits->low,
                                 firstAlarmText(ui->ChkFirstAlarm->isChecked())};
     const TableResult stored = table->editCurrent(entry);
     if (!stored) {

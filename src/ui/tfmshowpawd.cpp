@@ -2,21 +2,13 @@
 
 #include "ui_tfmshowpawd.h"
 
+#include "bringtofront.h"
 #include "messageboxes.h"
 #include "screenlock.h"
 
 namespace {
 
 enum Choice { Lock = 0, Unlock = 1, NewPassword = 2 };
-
-void bringUp(QWidget *window)
-{
-    if (!window)
-        return;
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
 
 } // namespace
 
@@ -48,11 +40,11 @@ void TFmshowpawd::Button1Click()
         boxes_.show(nullptr, kScreenLockCaption, lockedMessage(), MessageBoxes::Icon::Warning);
         break;
     case Unlock:
-        bringUp(unlockWindow_);
+        bringToFront(unlockWindow_);
         hide();
         break;
     case NewPassword:
-        bringUp(changeWindow_);
+        bringToFront(changeWindow_);
         hide();
         break;
     default:

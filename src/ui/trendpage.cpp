@@ -2,6 +2,7 @@
 
 #include "ui_trendpage.h"
 
+#include "bringtofront.h"
 #include "appservices.h"
 #include "chartview.h"
 #include "clock.h"
@@ -242,9 +243,7 @@ void TrendPage::BtnChartSettingClick()
         const QRect home = window()->frameGeometry();
         chartSetting_->move(home.center() - QPoint(chartSetting_->width() / 2, chartSetting_->height() / 2));
     }
-    chartSetting_->show();
-    chartSetting_->raise();
-    chartSetting_->activateWindow();
+    bringToFront(chartSetting_);
 }
 
 void TrendPage::BtnChartPrintClick()
