@@ -1,6 +1,7 @@
 // Every control an operator can use is reachable by name through the accessibility
 // tree, the way a screen reader or a test driver finds it.
 
+#include "accessiblewalk.h"
 #include "homefixture.h"
 
 #include <QAccessible>
@@ -32,17 +33,13 @@ bool isOperable(QAccessible::Role role)
 QStringList unnamedControls(QWidget *root)
 {
     QStringList unnamed;
-    std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
-        if (!node || node->state().invisible)
-            return;
+    const auto visit = [&](QAccessibleInterface *node) {
         if (isOperable(node->role()) && node->text(QAccessible::Name).trimmed().isEmpty()) {
             QObject *object = node->object();
             unnamed << (object ? object->objectName() : QStringLiteral("<unnamed child>"));
         }
-        for (int i = 0; i < node->childCount(); ++i)
-            walk(node->child(i));
     };
-    walk(QAccessible::queryAccessibleInterface(root));
+    visitAccessible(root, visit);
     return unnamed;
 }
 
@@ -67,14 +64,10 @@ TEST(Accessibility, TileFieldsAndPageButtonsAreFoundByTheirNames)
     HomeFixture f;
     f.home().show();
     QStringList names;
-    std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
-        if (!node || node->state().invisible)
-            return;
+    const auto visit = [&](QAccessibleInterface *node) {
         names << node->text(QAccessible::Name);
-        for (int i = 0; i < node->childCount(); ++i)
-            walk(node->child(i));
     };
-    walk(QAccessible::queryAccessibleInterface(&f.home()));
+    visitAccessible(&f.home(), visit);
     for (const char *expected : {"PV", "SV", "ID", "啟動", "重新掃描", "通訊設定...", "監控畫面", "曲線圖",
                                  "直條圖", "警報", "配方", "紀錄存檔"})
         EXPECT_TRUE(names.contains(QString::fromUtf8(expected))) << expected;

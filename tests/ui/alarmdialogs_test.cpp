@@ -2,6 +2,7 @@
 // fixture's SQLite files: every mode, the duplicate message, limits that are not
 // numbers, and the engine's copy following each stored and deleted row.
 
+#include "accessiblewalk.h"
 #include "alarmhelpers.h"
 
 #include <QAbstractButton>
@@ -245,9 +246,7 @@ namespace {
 QStringList accessibleNames(QWidget *root)
 {
     QStringList names;
-    std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
-        if (!node || node->state().invisible)
-            return;
+    const auto visit = [&](QAccessibleInterface *node) {
         switch (node->role()) {
         case QAccessible::PushButton:
         case QAccessible::CheckBox:
@@ -264,10 +263,8 @@ QStringList accessibleNames(QWidget *root)
         default:
             break;
         }
-        for (int i = 0; i < node->childCount(); ++i)
-            walk(node->child(i));
     };
-    walk(QAccessible::queryAccessibleInterface(root));
+    visitAccessible(root, visit);
     return names;
 }
 

@@ -2,6 +2,7 @@
 // shown, OK applying everything or (for a refused text) nothing, cancel, the
 // point-count fields, and its values kept by the settings store.
 
+#include "accessiblewalk.h"
 #include "chartview.h"
 #include "homefixture.h"
 #include "pointcountfield.h"
@@ -348,17 +349,13 @@ TEST(ChartSetting, EveryControlIsFoundByItsName)
     ChartSettingFixture f;
     f.open();
     QStringList names;
-    std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
-        if (!node)
-            return;
+    const auto visit = [&](QAccessibleInterface *node) {
         names << node->text(QAccessible::Name);
-        for (int i = 0; i < node->childCount(); ++i)
-            walk(node->child(i));
     };
     auto *tabs = f.dialog().findChild<QTabWidget *>("PageControl");
     for (int tab = 0; tab < 3; ++tab) {
         tabs->setCurrentIndex(tab);
-        walk(QAccessible::queryAccessibleInterface(&f.dialog()));
+        visitAccessible(&f.dialog(), visit, true);
     }
     QStringList expected = {"TxtChtSample", "確定", "取消", "盤面1", "盤面2", "盤面3"};
     for (const char letter : {'A', 'B', 'C'}) {

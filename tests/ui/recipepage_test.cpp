@@ -1,6 +1,7 @@
 // The recipe page's files: saving and loading through the file dialogs, the recipe
 // name, and the files that are refused with nothing changed.
 
+#include "accessiblewalk.h"
 #include "homefixture.h"
 #include "recipepage.h"
 
@@ -215,18 +216,14 @@ TEST(RecipePageAccess, ButtonsByCaptionAndFieldsByControlName)
     f.control<QAbstractButton>("ImgButton4")->click();
     QStringList names;
     QStringList unnamed;
-    std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
-        if (!node || node->state().invisible)
-            return;
+    const auto visit = [&](QAccessibleInterface *node) {
         const QString name = node->text(QAccessible::Name);
         names << name;
         const QAccessible::Role role = node->role();
         if ((role == QAccessible::PushButton || role == QAccessible::EditableText) && name.trimmed().isEmpty())
             unnamed << (node->object() ? node->object()->objectName() : QStringLiteral("?"));
-        for (int i = 0; i < node->childCount(); ++i)
-            walk(node->child(i));
     };
-    walk(QAccessible::queryAccessibleInterface(f.home().recipePage()));
+    visitAccessible(f.home().recipePage(), visit);
     EXPECT_EQ(unnamed, QStringList());
     for (const char *expected : {"配方存檔", "載入配方", "寫入配方", "寫入所有溫控點", "TxtRecipeA1", "TxtRecipeB6",
                                  "TxtRecipeC10"})

@@ -2,6 +2,7 @@
 // controls, OK, cancel and the close box, the folder picker, the record timer's
 // on and off through the program's life, and the FmRecord settings.
 
+#include "accessiblewalk.h"
 #include "homefixture.h"
 #include "recordsettings.h"
 #include "tfmbrowse.h"
@@ -333,16 +334,12 @@ TEST_F(RecordDialog, EveryControlIsFoundByItsName)
     open();
     click(dialog(), "BtnBrowse");
     QStringList names;
-    std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
-        if (!node || node->state().invisible)
-            return;
+    const auto visit = [&](QAccessibleInterface *node) {
         if (QObject *object = node->object())
             names << object->objectName() + QLatin1Char('=') + node->text(QAccessible::Name);
-        for (int i = 0; i < node->childCount(); ++i)
-            walk(node->child(i));
     };
-    walk(QAccessible::queryAccessibleInterface(dialog()));
-    walk(QAccessible::queryAccessibleInterface(browse()));
+    visitAccessible(dialog(), visit);
+    visitAccessible(browse(), visit);
     // (A list's name is its chosen item on Linux, where readers find it by its label.)
     for (const char *expected : {"ChkSave=紀錄存檔", "TxtSampleTime=取樣時間", "TxtFilePath=存檔目錄", "BtnBrowse=瀏覽",
                                  "BtnOK=確定", "BtnCancel=取消", "DirectoryListBox1=資料夾"})

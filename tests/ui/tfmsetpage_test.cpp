@@ -1,6 +1,7 @@
 // The setting page on its own: entries, checks and messages, the writes it places
 // with the plant model, the keypads and the entry forms per parameter.
 
+#include "accessiblewalk.h"
 #include "applicationtitle.h"
 #include "homefixture.h"
 #include "plantmodel.h"
@@ -491,9 +492,7 @@ TEST_F(SetPage, ReachableByCaptionsAndControlNames)
         SCOPED_TRACE(suffixes[i]);
         QStringList names;
         QStringList unnamed;
-        std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
-            if (!node || node->state().invisible)
-                return;
+        const auto visit = [&](QAccessibleInterface *node) {
             const QString name = node->text(QAccessible::Name);
             names << name;
             const QAccessible::Role role = node->role();
@@ -505,10 +504,8 @@ TEST_F(SetPage, ReachableByCaptionsAndControlNames)
                  || role == QAccessible::EditableText || role == QAccessible::PageTab)
                 && name.trimmed().isEmpty())
                 unnamed << (node->object() ? node->object()->objectName() : QStringLiteral("?"));
-            for (int c = 0; c < node->childCount(); ++c)
-                walk(node->child(c));
         };
-        walk(QAccessible::queryAccessibleInterface(&page));
+        visitAccessible(&page, visit);
         EXPECT_EQ(unnamed, QStringList());
         for (const char *caption : {"Level 1", "Level 2", "Level 3", "Level 4", "Program 1", "Program 2"})
             EXPECT_TRUE(names.contains(QLatin1String(caption))) << caption;
