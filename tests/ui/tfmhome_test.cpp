@@ -448,3 +448,17 @@ TEST(TFmHome, MissingPicturesFallBackToTextAndTheProgramGoesOn)
     EXPECT_TRUE(page(f, "Panel2")->isVisible());
     EXPECT_EQ(f.home().windowTitle(), "溫度監控-->曲線圖");
 }
+
+TEST(TFmHome, ClockShowsTheWholeDateAndTime)
+{
+    HomeFixture f;
+    f.clock.at = QDateTime(QDate(2026, 12, 31), QTime(23, 59, 58));
+    f.home().show();
+    auto *clock = f.control<QLabel>("RzClockStatus1");
+    ASSERT_NE(clock, nullptr);
+    auto *tick = f.home().findChild<QTimer *>(QStringLiteral("RzClockStatus1Timer"));
+    ASSERT_NE(tick, nullptr);
+    QMetaObject::invokeMethod(tick, "timeout");
+    EXPECT_EQ(clock->text(), QStringLiteral("2026/12/31 下午 11:59:58"));
+    EXPECT_LE(clock->fontMetrics().horizontalAdvance(clock->text()), clock->contentsRect().width());
+}
