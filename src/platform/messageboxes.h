@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class QMessageBox;
 class QWidget;
 
 class MessageBoxes {
@@ -23,3 +24,7 @@ public:
     void show(QWidget *parent, const QString &caption, const QString &text, Icon icon) override;
     bool ask(QWidget *parent, const QString &caption, const QString &text) override;
 };
+
+// Widens `box` so that its frame has room for the whole caption beside the frame's
+// buttons: a box sized to a short text shows only the caption's first character.
+void makeRoomForCaption(QMessageBox &box);
