@@ -28,6 +28,13 @@ TFmTitle::TFmTitle(SettingsStore &store, MessageBoxes &boxes, TitleShower showTi
 
 TFmTitle::~TFmTitle() = default;
 
+void TFmTitle::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    ui->Edit1->setFocus();
+    ui->Edit1->selectAll();
+}
+
 void TFmTitle::Edit1Change(const QString &text)
 {
     title_ = text;

@@ -30,6 +30,11 @@ public Q_SLOTS:
     void RzButton1Click(); // shows, stores and places the name, closes
     void RzButton2Click(); // closes; nothing changes
 
+protected:
+    // The name field takes the keys at every showing, its text selected, so that what
+    // the operator types replaces it and a space never presses a button instead.
+    void showEvent(QShowEvent *event) override;
+
 private:
     SettingsStore &store_;
     MessageBoxes &boxes_;

@@ -4,6 +4,7 @@
 #include "homefixture.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QInputMethodEvent>
 #include <QAccessible>
 #include <QAccessibleInterface>
@@ -94,6 +95,29 @@ TEST(TitleWindow, CancelChangesNothing)
     EXPECT_EQ(f.memory.stringValue(kKey, QStringLiteral("HmTitle")), QStringLiteral("大同電子公司"));
     EXPECT_TRUE(f.memory.writeLog().isEmpty());
     EXPECT_FALSE(f.window("FmTitle")->isVisible());
+}
+
+// Cancelled with the mouse, which leaves the focus on the button: the next showing
+// still takes the typed keys into the name field, replacing the old name.
+TEST(TitleWindow, TypingAfterAReopeningGoesIntoTheNameField)
+{
+    HomeFixture f;
+    showHome(f);
+    enterTitle(f, QStringLiteral("Old Name"), "RzButton1");
+    QTest::keyClick(&f.home(), Qt::Key_A, Qt::ControlModifier);
+    QWidget *window = f.window("FmTitle");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QTest::mouseClick(window->findChild<QAbstractButton *>(QStringLiteral("RzButton2")), Qt::LeftButton);
+    ASSERT_FALSE(window->isVisible());
+
+    f.home().activateWindow();
+    QTest::keyClick(&f.home(), Qt::Key_A, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Acme Heat Co"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+
+    EXPECT_EQ(titleLabel(f)->text(), QStringLiteral("Acme Heat Co"));
+    EXPECT_EQ(f.memory.stringValue(kKey, QStringLiteral("HmTitle")), QStringLiteral("Acme Heat Co"));
 }
 
 TEST(TitleWindow, TitleAfterARestartStandsAtTheLoadPlacement)
