@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QAccessibleInterface>
 #include <QLabel>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -99,6 +100,20 @@ TEST(AboutWindow, OpensFromTheVersionFieldAndIsFoundByName)
         ASSERT_NE(access, nullptr);
         EXPECT_TRUE(access->text(QAccessible::Name).startsWith(QStringLiteral("https://"))) << link;
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(AboutWindow, IsSkyBlueAsTheOperatorSeesIt)
+{
+    AboutFixture f;
+    // What reaches the screen, not what the widget would paint into a picture.
+    QTest::qWait(50);
+    const QImage shown = f.about.screen()->grabWindow(f.about.winId()).toImage();
+    ASSERT_FALSE(shown.isNull());
+    EXPECT_EQ(QColor(shown.pixel(3, shown.height() - 3)).name(), QColor(166, 202, 240).name());
 }
 
 } // namespace
