@@ -12,10 +12,11 @@
 //                             panel's readings changing, bars updated
 //   BM_BarRefreshRedrawn      the same tick and the redraw of the bar chart in front
 
-#include "chartview.h"
 #include "barchartpage.h"
+#include "chartview.h"
 #include "homefixture.h"
 #include "programfonts.h"
+#include "qtbenchmain.h"
 #include "tfmbarpage.h"
 #include "trendpage.h"
 
@@ -178,13 +179,5 @@ BENCHMARK(BM_BarRefreshRedrawn)->Unit(benchmark::kMicrosecond)->Repetitions(5)->
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    installProgramFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv, installProgramFonts);
 }

@@ -5,6 +5,7 @@
 //                           main window shown and exposed
 
 #include "homefixture.h"
+#include "qtbenchmain.h"
 #include "tcontroller.h"
 
 #include <QApplication>
@@ -76,12 +77,5 @@ BENCHMARK(BM_StartupToShown)->UseManualTime()->Unit(benchmark::kMillisecond)->It
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }
