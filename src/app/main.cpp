@@ -10,6 +10,7 @@
 #include "linklog.h"
 #include "localeformats.h"
 #include "messageboxes.h"
+#include "plantfeed.h"
 #include "plantmodel.h"
 #include "portmap.h"
 #include "printdialogs.h"
@@ -55,6 +56,7 @@ int main(int argc, char *argv[])
         attachLinkLog(*link);
         auto engine = std::make_unique<TCommController>(model, std::move(link), &clock);
 
+        PlantFeed feed;
         QPrinter printer(QPrinter::HighResolution);
         WidgetPrintDialogs printDialogs;
         WidgetFileDialogs fileDialogs;
@@ -72,7 +74,7 @@ int main(int argc, char *argv[])
             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
         const AppServices services{model, store, boxes, clock, *locale, title, printer, printDialogs,
                                    QCoreApplication::applicationDirPath(), *alarmTables,
-                                   [] { QApplication::beep(); }, fileDialogs};
+                                   [] { QApplication::beep(); }, fileDialogs, &feed};
         AppWindows windows(services, std::move(engine));
         QObject::connect(&windows.home(), &TFmHome::shutDown, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);

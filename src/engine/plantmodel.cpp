@@ -70,6 +70,44 @@ SlotReading PlantModel::reading(int panel, int slot) const
     return readSlot(panel, slot, [](const SlotRecord &r) { return r.reading; });
 }
 
+namespace {
+
+std::optional<double> figure(const QString &text)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok ? std::optional<double>(value) : std::nullopt;
+}
+
+} // namespace
+
+ReadingsSnapshot PlantModel::readingsSnapshot(int panel) const
+{
+    ReadingsSnapshot readings;
+    if (!validPanel(panel))
+        return readings;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (int s = 1; s <= kSlotCount; ++s) {
+            const SlotRecord &r = panels_[panel].slotRecords[s];
+            SlotSnapshot &out = readings.slotSnapshots[s];
+            out.pvText = r.reading.PvText;
+            out.svText = r.reading.SvText;
+            out.outText = r.reading.OutText;
+            out.lamps = r.lamps;
+            out.linked = !r.Unlinked;
+        }
+    }
+    // Parsed outside the lock: the engine never waits for a reader's arithmetic.
+    for (int s = 1; s <= kSlotCount; ++s) {
+        SlotSnapshot &out = readings.slotSnapshots[s];
+        out.pv = figure(out.pvText);
+        out.sv = figure(out.svText);
+        out.out = figure(out.outText);
+    }
+    return readings;
+}
+
 int PlantModel::stationId(int panel, int slot) const
 {
     return readSlot(panel, slot, [](const SlotRecord &r) { return r.StationId; });
@@ -115,6 +153,7 @@ bool PlantModel::notePvFailure(int panel, int slot)
         r.FailCount = 0;
         r.Unlinked = true;
         r.reading = SlotReading{};
+        r.lamps = TileLamps{};
         unlinkedNow = true;
     });
     return unlinkedNow;
@@ -137,6 +176,11 @@ void PlantModel::noteSvFailure(int panel, int slot)
 void PlantModel::storeOutput(int panel, int slot, const QString &outText)
 {
     changeSlot(panel, slot, [&](SlotRecord &r) { r.reading.OutText = outText; });
+}
+
+void PlantModel::storeLamps(int panel, int slot, TileLamps lamps)
+{
+    changeSlot(panel, slot, [&](SlotRecord &r) { r.lamps = lamps; });
 }
 
 void PlantModel::storeScanResult(int panel, int slot, bool unlinked, std::optional<int> dp)

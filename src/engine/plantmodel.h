@@ -7,6 +7,8 @@
 #include "alarmtypes.h"
 #include "linktypes.h"
 #include "panels.h"
+#include "readingssnapshot.h"
+#include "tilelamps.h"
 
 #include <QString>
 
@@ -37,6 +39,7 @@ struct SlotReading {
 struct SlotRecord {
     int StationId = 0;
     SlotReading reading;
+    TileLamps lamps;
     int Dp = 0;
     bool Unlinked = false;
     int FailCount = 0;
@@ -69,6 +72,8 @@ public:
 
     SlotRecord slot(int panel, int slot) const; // a consistent copy of the whole record
     SlotReading reading(int panel, int slot) const;
+    // Every slot of a panel in one guarded copy, figures parsed.
+    ReadingsSnapshot readingsSnapshot(int panel) const;
     int stationId(int panel, int slot) const;
     void setStationId(int panel, int slot, int id);
     int dp(int panel, int slot) const;
@@ -84,6 +89,7 @@ public:
     void storeSv(int panel, int slot, const QString &svText);  // count 0
     void noteSvFailure(int panel, int slot);                   // count 1
     void storeOutput(int panel, int slot, const QString &outText);
+    void storeLamps(int panel, int slot, TileLamps lamps);
     // The decimal-point scan's result for a slot that answered its model read: linked
     // or not, and the decimal places when the scan found them.
     void storeScanResult(int panel, int slot, bool unlinked, std::optional<int> dp);

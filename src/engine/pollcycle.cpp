@@ -70,6 +70,7 @@ void PollCycle::pollSlot(int p, int s)
         return;
     if (!pv) {
         if (model_.notePvFailure(p, s)) {
+            // The model darkened its lamps in the same change.
             events_.onTileLamps(p, s, TileLamps{});
             events_.onScanLamp(0, 0);
             qCDebug(lcEngine) << "panel" << p << "slot" << s << "unlinked";
@@ -86,8 +87,11 @@ void PollCycle::pollSlot(int p, int s)
         const std::optional<int> status = read(station, kRegStatus);
         if (stopped())
             return;
-        if (status)
-            events_.onTileLamps(p, s, TileLamps::fromStatus(*status));
+        if (status) {
+            const TileLamps lamps = TileLamps::fromStatus(*status);
+            model_.storeLamps(p, s, lamps);
+            events_.onTileLamps(p, s, lamps);
+        }
     }
 
     const std::optional<int> sv = read(station, kRegSv);

@@ -1,5 +1,7 @@
 #include "alarmpage.h"
 
+#include "plantfeed.h"
+
 #include "ui_alarmpage.h"
 
 #include "bringtofront.h"
@@ -99,6 +101,22 @@ void AlarmPage::attach(const AppServices &services, const QIcon &selectedMarker)
     selectedMarker_ = selectedMarker;
     schedule_ = AutoPrintSchedule();
     showView(false);
+    if (PlantFeed *feed = services.feed) {
+        // The outward views follow the list whatever changed it.
+        QAbstractItemModel *lines = ui->LstAlarming->model();
+        const auto follow = [this, feed] { feed->setAlarmLines(alarmLines()); };
+        connect(lines, &QAbstractItemModel::rowsInserted, this, follow);
+        connect(lines, &QAbstractItemModel::rowsRemoved, this, follow);
+        connect(lines, &QAbstractItemModel::modelReset, this, follow);
+    }
+}
+
+QStringList AlarmPage::alarmLines() const
+{
+    QStringList lines;
+    for (int i = 0; i < ui->LstAlarming->count(); ++i)
+        lines << ui->LstAlarming->item(i)->text();
+    return lines;
 }
 
 void AlarmPage::setWindows(TFmAddAlarm *addAlarm, TFmModifyAlarm *modifyAlarm, TFmAlmDlg *almDlg)
@@ -187,7 +205,8 @@ void AlarmPage::AnnounceAlarm(const AlarmAnnouncement &announcement)
         services_->beep();
     const QString message = alarmMessage(announcement.side, announcement.panel, announcement.slot,
                                          services_->locale.longTime(announcement.time));
-    ui->LstAlarming->addItem(alarmListLine(announcement.side, message));
+    const QString line = alarmListLine(announcement.side, message);
+    ui->LstAlarming->addItem(line);
     if (almDlg_) {
         almDlg_->addAlarm(message);
         almDlg_->show();
@@ -200,6 +219,9 @@ void AlarmPage::AnnounceAlarm(const AlarmAnnouncement &announcement)
         if (const TableResult shown = showAlarmFrequency(*query); !shown)
             noteCountFailure(shown);
     }
+    if (services_->feed)
+        services_->feed->raiseAlarm({QDateTime(services_->clock.now().date(), announcement.time), announcement.panel,
+                                     announcement.slot, announcement.side, announcement.number, line});
 }
 
 void AlarmPage::TableAlmAfterPost(const AlarmPointRow &row)
@@ -289,9 +311,7 @@ void AlarmPage::BtnPrintRecordClick() { printRecord(); }
 
 bool AlarmPage::printRecord()
 {
-    QStringList lines;
-    for (int i = 0; i < ui->LstAlarming->count(); ++i)
-        lines << ui->LstAlarming->item(i)->text();
+    const QStringList lines = alarmLines();
     if (lines.isEmpty() || !services_)
         return true;
     PrinterCanvas canvas(services_->printer);

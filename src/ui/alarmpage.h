@@ -51,6 +51,8 @@ public:
     // Prints the alarm list on the program's printer. True when there was nothing
     // to print or it was printed; false (told to the operator) when the printer failed.
     bool printRecord();
+    // The main window's alarm list, oldest line first.
+    QStringList alarmLines() const;
 
 public slots:
     void BtnAddSettingClick();

@@ -14,6 +14,7 @@ class Clock;
 class FileDialogs;
 class LocaleFormats;
 class MessageBoxes;
+class PlantFeed;
 class PlantModel;
 class PrintDialogs;
 class QPrinter;
@@ -39,4 +40,6 @@ struct AppServices {
     std::function<void()> beep;
     // The file open and save dialogs (recipe files).
     FileDialogs &fileDialogs;
+    // What the outward views read; none in most tests.
+    PlantFeed *feed = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "tfmhome.h"
 
+#include "plantfeed.h"
+
 #include "ui_tfmhome.h"
 
 #include "bringtofront.h"
@@ -400,6 +402,21 @@ void TFmHome::TmrHomeTimer()
         qCDebug(lcUi) << "panel" << selectedPanel_ << "ID fields kept their old station:" << Qt::hex << rejected;
     ui->Panel3->checkAutoPrint();
     ui->Panel5->refresh(model_);
+    if (services_.feed)
+        services_.feed->setView(plantView());
+}
+
+PlantView TFmHome::plantView() const
+{
+    PlantView view;
+    view.windowTitle = windowTitle();
+    for (int p = 1; p <= kPanelCount; ++p) {
+        view.panels[p] = model_.readingsSnapshot(p);
+        for (int s = 1; s <= kSlotCount; ++s)
+            if (const TController *t = tiles_[p][s])
+                view.tileTitles[p][s] = t->titleText();
+    }
+    return view;
 }
 
 void TFmHome::TmrRecordTimer()

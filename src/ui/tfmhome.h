@@ -7,6 +7,7 @@
 #include "displaytick.h"
 #include "engineevents.h"
 #include "pagebuttonpictures.h"
+#include "plantview.h"
 #include "recordsettings.h"
 #include "recordwriter.h"
 #include "scanlamps.h"
@@ -131,6 +132,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // What the outward views show: every panel's readings, the titles, the caption.
+    PlantView plantView() const;
     // The engine's events, delivered on this window's thread in the engine's order.
     void onTileLamps(int panel, int slot, TileLamps lamps) override;
     void onScanLamp(int panel, int slot) override;
