@@ -2,12 +2,15 @@
 
 // A chart as the windows use it: line and bar series of labelled points against a
 // running X value, the left axis automatic or fixed, a depth effect, and drawing
-// into a rectangle of a printer page. The chart engine behind it stays in this file
-// pair; the windows never reach it.
+// into a rectangle of a printer page. The points and the axis rule live in a
+// ChartSeriesStore; the chart engine behind it stays in the .cpp files of the chart
+// view, and the windows never reach it.
 //
 // Changing a chart schedules one redraw for the next turn of the event loop, and
 // only while the chart can be seen: a chart that is hidden, or that its owner has
 // put behind another one (setInFront(false)), is redrawn when it comes to the front.
+
+#include "chartseriesstore.h"
 
 #include <QColor>
 #include <QFont>
@@ -18,10 +21,6 @@
 
 class QPaintDevice;
 
-struct AxisRange {
-    double min = 0;
-    double max = 0;
-};
 
 class ChartView : public QWidget {
     Q_OBJECT
