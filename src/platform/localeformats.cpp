@@ -13,13 +13,13 @@ QString padded(int value, int width)
     return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
 }
 
+} // namespace
+
 int hourOn12HourClock(int hour)
 {
     const int h = hour % 12;
     return h == 0 ? 12 : h;
 }
-
-} // namespace
 
 PatternLocaleFormats::PatternLocaleFormats(QString shortDatePattern, QString longTimePattern,
                                            QString morning, QString afternoon, QChar decimalSeparator)

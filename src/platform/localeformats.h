@@ -58,3 +58,6 @@ private:
 
 // The user's settings on Windows, the Taiwan conventions elsewhere.
 std::unique_ptr<LocaleFormats> systemLocaleFormats();
+
+// The hour as a 12-hour clock shows it: 0 and 12 give 12, 13 gives 1.
+int hourOn12HourClock(int hour);

@@ -13,12 +13,6 @@ const QString kNoLink = QStringLiteral("無連接");
 const QChar kTab = QLatin1Char('\t');
 const QLatin1String kLineEnd("\r\n");
 
-int hourOn12HourClock(int hour)
-{
-    const int h = hour % 12;
-    return h == 0 ? 12 : h;
-}
-
 QString headerText(int fileType)
 {
     QString text = QStringLiteral("時間");
