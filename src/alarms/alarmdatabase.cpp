@@ -63,8 +63,8 @@ QString shownAddress(const QString &address)
     return QUrl(address).toString(QUrl::RemovePassword);
 }
 
-AlarmDatabase::AlarmDatabase(QString alias, QString address)
-    : alias_(std::move(alias)), address_(std::move(address)),
+AlarmDatabase::AlarmDatabase(QString alias, QString address, AlarmTableKind kind)
+    : alias_(std::move(alias)), address_(std::move(address)), kind_(kind),
       connection_(QStringLiteral("tempmon-%1-%2").arg(alias_).arg(reinterpret_cast<quintptr>(this), 0, 16))
 {
 }
@@ -123,7 +123,7 @@ QString AlarmDatabase::open()
         QSqlQuery quiet(db);
         quiet.exec(QStringLiteral("SET client_min_messages TO WARNING"));
     }
-    const QString error = createTables();
+    const QString error = kind_ == AlarmTableKind::Settings ? createSettingsTable() : createCountTable();
     if (!error.isEmpty()) {
         db.close();
         return error;
@@ -132,13 +132,22 @@ QString AlarmDatabase::open()
     return {};
 }
 
-QString AlarmDatabase::createTables()
+QString AlarmDatabase::createSettingsTable()
+{
+    QSqlDatabase db = handle();
+    QString error;
+    if (!run(db, QLatin1String(kSettingsTable), error) || !run(db, QLatin1String(kSettingsProbe), error))
+        return error;
+    return {};
+}
+
+QString AlarmDatabase::createCountTable()
 {
     QSqlDatabase db = handle();
     QString error;
     if (!db.transaction())
         return errorText(db.lastError());
-    bool ok = run(db, QLatin1String(kSettingsTable), error) && run(db, QLatin1String(kCountTable), error);
+    bool ok = run(db, QLatin1String(kCountTable), error);
     if (ok) {
         QSqlQuery rows(db);
         ok = rows.exec(QStringLiteral("SELECT COUNT(*) FROM DbAlmCount")) && rows.next();
@@ -168,7 +177,7 @@ QString AlarmDatabase::createTables()
     }
     if (!db.commit())
         return errorText(db.lastError());
-    if (!run(db, QLatin1String(kSettingsProbe), error) || !run(db, QLatin1String(kCountProbe), error))
+    if (!run(db, QLatin1String(kCountProbe), error))
         return error;
     return {};
 }

@@ -3,8 +3,8 @@
 #include <QList>
 
 AlarmTables::AlarmTables(const QString &infoAddress, const QString &countAddress)
-    : info_(std::make_unique<AlarmDatabase>(infoAlias(), infoAddress)),
-      count_(std::make_unique<AlarmDatabase>(countAlias(), countAddress))
+    : info_(std::make_unique<AlarmDatabase>(infoAlias(), infoAddress, AlarmTableKind::Settings)),
+      count_(std::make_unique<AlarmDatabase>(countAlias(), countAddress, AlarmTableKind::Counts))
 {
 }
 

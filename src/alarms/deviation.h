@@ -3,7 +3,8 @@
 // The deviation check of one slot after a good set-value read: PV too far below
 // SV - LAlarm or above SV + HAlarm. Each side is a two-state machine (inside,
 // outside); an excursion is counted when it begins and announced once, the first
-// one after a reset only when FirstAlarm is set.
+// one after a reset only when FirstAlarm is set. The four texts are compared as
+// exact decimals, so a reading on a limit is inside it whatever its decimals.
 
 #include "alarmtypes.h"
 

@@ -6,6 +6,7 @@
 #include "appwindows.h"
 #include "clock.h"
 #include "closeonsignal.h"
+#include "exclamationsound.h"
 #include "filedialogs.h"
 #include "linklog.h"
 #include "localeformats.h"
@@ -74,7 +75,7 @@ int main(int argc, char *argv[])
             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
         const AppServices services{model, store, boxes, clock, *locale, title, printer, printDialogs,
                                    QCoreApplication::applicationDirPath(), *alarmTables,
-                                   [] { QApplication::beep(); }, fileDialogs, &feed};
+                                   exclamationSound, fileDialogs, &feed};
         AppWindows windows(services, std::move(engine));
         QObject::connect(&windows.home(), &TFmHome::shutDown, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);

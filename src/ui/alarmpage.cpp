@@ -1,18 +1,15 @@
 #include "alarmpage.h"
 
-#include "plantfeed.h"
-
 #include "ui_alarmpage.h"
 
-#include "bringtofront.h"
 #include "alarmhistoryprint.h"
+#include "alarmlog.h"
 #include "alarmtables.h"
 #include "alarmtext.h"
+#include "bringtofront.h"
 #include "clock.h"
-#include "localeformats.h"
 #include "messageboxes.h"
 #include "pagecanvas.h"
-#include "plantmodel.h"
 #include "tempmonapplication.h"
 #include "tfmaddalarm.h"
 #include "tfmalmdlg.h"
@@ -101,75 +98,52 @@ void AlarmPage::attach(const AppServices &services, const QIcon &selectedMarker)
     selectedMarker_ = selectedMarker;
     schedule_ = AutoPrintSchedule();
     showView(false);
-    if (PlantFeed *feed = services.feed) {
-        // The outward views follow the list whatever changed it.
-        QAbstractItemModel *lines = ui->LstAlarming->model();
-        const auto follow = [this, feed] { feed->setAlarmLines(alarmLines()); };
-        connect(lines, &QAbstractItemModel::rowsInserted, this, follow);
-        connect(lines, &QAbstractItemModel::rowsRemoved, this, follow);
-        connect(lines, &QAbstractItemModel::modelReset, this, follow);
-    }
-}
-
-QStringList AlarmPage::alarmLines() const
-{
-    QStringList lines;
-    for (int i = 0; i < ui->LstAlarming->count(); ++i)
-        lines << ui->LstAlarming->item(i)->text();
-    return lines;
+    if (log_)
+        disconnect(log_, nullptr, this, nullptr);
+    log_ = services.alarmLog;
+    if (!log_)
+        return;
+    ui->LstAlarming->setModel(log_->lines());
+    connect(log_, &AlarmLog::countFailed, this, &AlarmPage::noteCountFailure);
+    connect(log_, &AlarmLog::pointStored, this, &AlarmPage::showGridRow);
+    connect(log_, &AlarmLog::pointRefused, this, &AlarmPage::TableAlmPostError);
 }
 
 void AlarmPage::setWindows(TFmAddAlarm *addAlarm, TFmModifyAlarm *modifyAlarm, TFmAlmDlg *almDlg)
 {
     addAlarm_ = addAlarm;
     modifyAlarm_ = modifyAlarm;
-    almDlg_ = almDlg;
+    if (almDlg && log_)
+        almDlg->follow(*log_);
 }
 
 void AlarmPage::loadAlarmPoints()
 {
-    if (!services_)
+    if (!services_ || !log_)
         return;
-    AlarmTables &tables = services_->alarmTables;
-    const QString problem = tables.open();
+    const QString problem = log_->openTables();
     if (!problem.isEmpty()) {
         // Told once; the program monitors on without what could not be opened.
         services_->boxes.show(window(), TempmonApplication::errorCaption(), problem, MessageBoxes::Icon::Warning);
     }
-    if (AlarmSettingsTable *table = tables.TableAlm()) {
-        table->setEvents({[this](const AlarmPointRow &row) { TableAlmAfterPost(row); },
-                          [this](const AlarmPointRow &row) { TableAlmBeforeDelete(row); },
-                          [this](const AlarmPointEntry &entry, const TableResult &result) {
-                              TableAlmPostError(entry, result);
-                          },
-                          [this](const AlarmPointRow &row) { TableAlmBeforeDelete(row); }});
+    if (AlarmSettingsTable *table = services_->alarmTables.TableAlm()) {
         ui->DBGrid1->setModel(table->model());
         connect(ui->DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
                 [table](const QModelIndex &current) {
                     if (current.isValid())
                         table->setCurrentIndex(current.row());
                 });
-        for (table->first(); !table->eof(); table->next()) {
-            const AlarmPointRow row = table->current();
-            services_->model.setAlarmPoint(row.panel(), row.slot(), row.limits());
-        }
-        table->first();
         showGridRow();
     }
-    if (AlarmCountQuery *query = tables.QryAlmCount())
-        frequency_->setSourceModel(query->model());
+    frequency_->setSourceModel(log_->frequency());
     showTableState();
 }
 
 void AlarmPage::resetCounts()
 {
     ui->CboPrnTimeUnit->setCurrentIndex(0);
-    if (!services_)
-        return;
-    if (AlarmCountQuery *query = services_->alarmTables.QryAlmCount()) {
-        if (const TableResult reset = resetAlarmCounts(*query); !reset)
-            noteCountFailure(reset);
-    }
+    if (log_)
+        log_->resetCounts();
 }
 
 void AlarmPage::showTableState()
@@ -181,58 +155,25 @@ void AlarmPage::showTableState()
         notes << QStringLiteral("警報點設定表無法使用（資料庫 %1 無法開啟），不檢查偏差警報。").arg(AlarmTables::infoAlias());
     if (!tables.QryAlmCount())
         notes << QStringLiteral("警報次數表無法使用（資料庫 %1 無法開啟），不記錄警報次數。").arg(AlarmTables::countAlias());
-    if (!countFailure_.isEmpty())
-        notes << countFailure_;
+    if (log_ && !log_->countFailure().isEmpty())
+        notes << log_->countFailure();
     ui->LabAlarmTables->setText(notes.join(QLatin1Char('\n')));
     ui->LabAlarmTables->setVisible(!notes.isEmpty());
     for (QWidget *button : {ui->BtnAddSetting, ui->BtnModifySetting, ui->BtnDeleteSetting, ui->BtnDelteAll})
         button->setEnabled(settings);
 }
 
-void AlarmPage::noteCountFailure(const TableResult &result)
+void AlarmPage::noteCountFailure(const QString &error)
 {
     // Not retried and not told in a box: an alarm burst must not pile up messages.
-    qCWarning(lcUi) << "count statement failed:" << result.error;
-    countFailure_ = result.error;
+    qCWarning(lcUi) << "count statement failed:" << error;
     showTableState();
 }
 
 void AlarmPage::AnnounceAlarm(const AlarmAnnouncement &announcement)
 {
-    if (!services_)
-        return;
-    if (services_->beep)
-        services_->beep();
-    const QString message = alarmMessage(announcement.side, announcement.panel, announcement.slot,
-                                         services_->locale.longTime(announcement.time));
-    const QString line = alarmListLine(announcement.side, message);
-    ui->LstAlarming->addItem(line);
-    if (almDlg_) {
-        almDlg_->addAlarm(message);
-        almDlg_->show();
-    }
-    if (AlarmCountQuery *query = services_->alarmTables.QryAlmCount()) {
-        if (const TableResult written = writeAlarmCount(*query, announcement.number, announcement.panel,
-                                                        announcement.slot);
-            !written)
-            noteCountFailure(written);
-        if (const TableResult shown = showAlarmFrequency(*query); !shown)
-            noteCountFailure(shown);
-    }
-    if (services_->feed)
-        services_->feed->raiseAlarm({QDateTime(services_->clock.now().date(), announcement.time), announcement.panel,
-                                     announcement.slot, announcement.side, announcement.number, line});
-}
-
-void AlarmPage::TableAlmAfterPost(const AlarmPointRow &row)
-{
-    services_->model.setAlarmPoint(row.panel(), row.slot(), row.limits());
-    showGridRow();
-}
-
-void AlarmPage::TableAlmBeforeDelete(const AlarmPointRow &row)
-{
-    services_->model.clearAlarmPoint(row.panel(), row.slot());
+    if (log_)
+        log_->announce(announcement);
 }
 
 void AlarmPage::TableAlmPostError(const AlarmPointEntry &entry, const TableResult &result)
@@ -261,36 +202,26 @@ void AlarmPage::BtnModifySettingClick()
         bringToFront(modifyAlarm_);
 }
 
-void AlarmPage::keepWatching(const AlarmPointRow &row, const TableResult &result)
+void AlarmPage::tellRefusedDelete(const TableResult &result)
 {
-    services_->model.setAlarmPoint(row.panel(), row.slot(), row.limits());
     services_->boxes.show(window(), TempmonApplication::errorCaption(), result.error, MessageBoxes::Icon::Error);
 }
 
 void AlarmPage::BtnDeleteSettingClick()
 {
-    AlarmSettingsTable *table = services_ ? services_->alarmTables.TableAlm() : nullptr;
-    if (!table || table->eof())
+    if (!log_)
         return;
-    const AlarmPointRow row = table->current();
-    if (const TableResult deleted = table->deleteCurrent(); !deleted)
-        keepWatching(row, deleted);
+    if (const TableResult deleted = log_->deletePoint(); !deleted)
+        tellRefusedDelete(deleted);
     showGridRow();
 }
 
 void AlarmPage::BtnDelteAllClick()
 {
-    AlarmSettingsTable *table = services_ ? services_->alarmTables.TableAlm() : nullptr;
-    if (!table)
+    if (!log_)
         return;
-    // A refused delete ends the loop; the row would otherwise be tried forever.
-    for (table->first(); !table->eof();) {
-        const AlarmPointRow row = table->current();
-        if (const TableResult deleted = table->deleteCurrent(); !deleted) {
-            keepWatching(row, deleted);
-            break;
-        }
-    }
+    if (const TableResult deleted = log_->deleteAllPoints(); !deleted)
+        tellRefusedDelete(deleted);
     showGridRow();
 }
 
@@ -311,8 +242,10 @@ void AlarmPage::BtnPrintRecordClick() { printRecord(); }
 
 bool AlarmPage::printRecord()
 {
-    const QStringList lines = alarmLines();
-    if (lines.isEmpty() || !services_)
+    if (!services_ || !log_)
+        return true;
+    const QStringList lines = log_->lineTexts();
+    if (lines.isEmpty())
         return true;
     PrinterCanvas canvas(services_->printer);
     bool printed = canvas.isActive();
@@ -328,13 +261,18 @@ bool AlarmPage::printRecord()
 
 void AlarmPage::BtnDelRecordClick()
 {
-    const QList<QListWidgetItem *> selected = ui->LstAlarming->selectedItems();
-    if (selected.isEmpty())
-        return;
-    delete ui->LstAlarming->takeItem(ui->LstAlarming->row(selected.first()));
+    const QModelIndexList selected = ui->LstAlarming->selectionModel()
+                                          ? ui->LstAlarming->selectionModel()->selectedRows()
+                                          : QModelIndexList();
+    if (!selected.isEmpty() && log_)
+        log_->removeLine(selected.first().row());
 }
 
-void AlarmPage::BtnDelAllRecordClick() { ui->LstAlarming->clear(); }
+void AlarmPage::BtnDelAllRecordClick()
+{
+    if (log_)
+        log_->clearLines();
+}
 
 void AlarmPage::ChkAutoPrnClick()
 {
@@ -377,6 +315,6 @@ void AlarmPage::checkAutoPrint()
         return;
     schedule_.restart(now);
     // The list is cleared only once it is on paper.
-    if (printRecord() && ui->ChkAutoDel->isChecked())
-        ui->LstAlarming->clear();
+    if (printRecord() && ui->ChkAutoDel->isChecked() && log_)
+        log_->clearLines();
 }

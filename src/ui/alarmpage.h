@@ -1,8 +1,8 @@
 #pragma once
 
 // The alarm page of the main window (Panel3): the alarm points (settings view) and
-// the record of announced alarms with their counts (record view), the announcement
-// of each alarm, and the printed history, by hand or on a schedule.
+// the record of announced alarms with their counts (record view), both kept by the
+// AlarmLog, and the printed history, by hand or on a schedule.
 
 #include "alarmpoints.h"
 #include "alarmtypes.h"
@@ -16,6 +16,7 @@
 #include <optional>
 
 struct TableResult;
+class AlarmLog;
 class QSortFilterProxyModel;
 class TFmAddAlarm;
 class TFmAlmDlg;
@@ -43,7 +44,8 @@ public:
     // Start-up: the print interval unit on its first item, every count back to "00".
     void resetCounts();
 
-    // An alarm the engine found, on the window thread in the engine's order.
+    // An alarm the engine found, on the window thread in the engine's order; the
+    // AlarmLog announces it.
     void AnnounceAlarm(const AlarmAnnouncement &announcement);
     // The display tick's part: the automatic print of the alarm list when it is due.
     void checkAutoPrint();
@@ -51,8 +53,6 @@ public:
     // Prints the alarm list on the program's printer. True when there was nothing
     // to print or it was printed; false (told to the operator) when the printer failed.
     bool printRecord();
-    // The main window's alarm list, oldest line first.
-    QStringList alarmLines() const;
 
 public slots:
     void BtnAddSettingClick();
@@ -69,26 +69,23 @@ public slots:
     void CboPrnTimeUnitChange();
 
 private:
-    void TableAlmAfterPost(const AlarmPointRow &row);
-    void TableAlmBeforeDelete(const AlarmPointRow &row);
     void TableAlmPostError(const AlarmPointEntry &entry, const TableResult &result);
 
     void connectControls();
     void showView(bool settings);
     void showGridRow();
-    // A delete the table refused: the engine keeps watching the row's slot.
-    void keepWatching(const AlarmPointRow &row, const TableResult &result);
+    // A delete the table refused; the engine keeps watching the row's slot.
+    void tellRefusedDelete(const TableResult &result);
     void intervalChanged();
     void showTableState();
-    void noteCountFailure(const TableResult &result);
+    void noteCountFailure(const QString &error);
 
     std::unique_ptr<Ui::AlarmPage> ui;
     std::optional<AppServices> services_;
+    AlarmLog *log_ = nullptr;
     QIcon selectedMarker_;
     TFmAddAlarm *addAlarm_ = nullptr;
     TFmModifyAlarm *modifyAlarm_ = nullptr;
-    TFmAlmDlg *almDlg_ = nullptr;
     QSortFilterProxyModel *frequency_ = nullptr;
     AutoPrintSchedule schedule_;
-    QString countFailure_;
 };

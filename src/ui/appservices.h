@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class AlarmLog;
 class AlarmTables;
 class ApplicationTitle;
 class Clock;
@@ -42,4 +43,6 @@ struct AppServices {
     FileDialogs &fileDialogs;
     // What the outward views read; none in most tests.
     PlantFeed *feed = nullptr;
+    // The alarm history, counts and points; given by the window set.
+    AlarmLog *alarmLog = nullptr;
 };

@@ -1,5 +1,8 @@
 #include "appwindows.h"
 
+#include "alarmlog.h"
+#include "plantfeed.h"
+#include "plantmodel.h"
 #include "tcommcontroller.h"
 #include "tfmaddalarm.h"
 #include "tfmalmdlg.h"
@@ -30,7 +33,21 @@ std::unique_ptr<T> AppWindows::make(Args &&...args)
 
 AppWindows::AppWindows(const AppServices &services, std::unique_ptr<TCommController> engine)
 {
-    FmHome = make<TFmHome>(services, std::move(engine));
+    PlantModel &model = services.model;
+    alarmLog_ = std::make_unique<AlarmLog>(
+        services.alarmTables,
+        AlarmPointSink{[&model](int panel, int slot, const AlarmLimits &limits) { model.setAlarmPoint(panel, slot, limits); },
+                       [&model](int panel, int slot) { model.clearAlarmPoint(panel, slot); }},
+        services.clock, services.locale, services.beep);
+    if (PlantFeed *feed = services.feed) {
+        QObject::connect(alarmLog_.get(), &AlarmLog::linesChanged, feed, &PlantFeed::setAlarmLines);
+        QObject::connect(alarmLog_.get(), &AlarmLog::announced, feed, [feed](const AnnouncedAlarm &alarm) {
+            feed->raiseAlarm({alarm.time, alarm.panel, alarm.slot, alarm.side, alarm.number, alarm.line});
+        });
+    }
+    AppServices withAlarmLog = services;
+    withAlarmLog.alarmLog = alarmLog_.get();
+    FmHome = make<TFmHome>(withAlarmLog, std::move(engine));
     FmCommSetting = make<TFmCommSetting>(services.model, services.store, services.boxes);
     TFmHome *home = FmHome.get();
     FmSetPage = make<TFmSetPage>(services.model, services.boxes, services.applicationTitle,

@@ -11,6 +11,7 @@
 
 #include <memory>
 
+class AlarmLog;
 class TCommController;
 class TFmHome;
 class TFmCommSetting;
@@ -38,6 +39,7 @@ public:
     AppWindows &operator=(const AppWindows &) = delete;
 
     TFmHome &home() const { return *FmHome; }
+    AlarmLog &alarmLog() const { return *alarmLog_; }
     // In the order they were created.
     QList<QWidget *> all() const { return order_; }
 
@@ -45,7 +47,9 @@ private:
     template <typename T, typename... Args>
     std::unique_ptr<T> make(Args &&...args);
 
-    // Declared in creation order: members die in reverse, the main window last.
+    // Declared in creation order: members die in reverse, the main window last and
+    // the alarm log, which the windows show, after it.
+    std::unique_ptr<AlarmLog> alarmLog_;
     std::unique_ptr<TFmHome> FmHome;
     std::unique_ptr<TFmCommSetting> FmCommSetting;
     std::unique_ptr<TFmSetPage> FmSetPage;

@@ -2,6 +2,7 @@
 
 #include "ui_tfmalmdlg.h"
 
+#include "alarmlog.h"
 #include "alarmtext.h"
 
 #include <QCloseEvent>
@@ -40,6 +41,17 @@ void TFmAlmDlg::addAlarm(const QString &message)
 }
 
 int TFmAlmDlg::lineCount() const { return ui->LstAlarm->count(); }
+
+void TFmAlmDlg::follow(const AlarmLog &log)
+{
+    connect(&log, &AlarmLog::announced, this, &TFmAlmDlg::showAlarm, Qt::UniqueConnection);
+}
+
+void TFmAlmDlg::showAlarm(const AnnouncedAlarm &alarm)
+{
+    addAlarm(alarm.message);
+    show();
+}
 
 void TFmAlmDlg::BtnOKClick() { hide(); }
 

@@ -7,6 +7,9 @@
 
 #include <memory>
 
+class AlarmLog;
+struct AnnouncedAlarm;
+
 namespace Ui {
 class TFmAlmDlg;
 }
@@ -21,6 +24,9 @@ public:
     // the new count.
     void addAlarm(const QString &message);
     int lineCount() const;
+    // Pops up with each alarm `log` announces (once, however often it is asked).
+    void follow(const AlarmLog &log);
+    void showAlarm(const AnnouncedAlarm &alarm);
 
 public slots:
     void BtnOKClick();

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
 
 namespace {
 
@@ -133,6 +134,37 @@ TEST_P(AlarmTablesOn, NewDatabaseGetsBothTablesTheKeyAndThirtyCountsAtZero)
     const std::map<QString, QString> kept = counts(*again);
     EXPECT_EQ(kept.size(), 30u);
     EXPECT_EQ(kept.at("02/07"), "04");
+}
+
+// The tables a database holds, lower case (a server folds unquoted names), sorted.
+std::string tableNames(const AlarmDatabase &database)
+{
+    QStringList names;
+    for (const QString &name : database.handle().tables())
+        names << name.toLower();
+    names.sort();
+    return names.join(QLatin1Char(' ')).toStdString();
+}
+
+TEST_P(AlarmTablesOn, EachAliasCreatesOnlyItsOwnTable)
+{
+    if (GetParam() == Backend::PostgreSQL) {
+        QString why;
+        count = freshPgDatabase(&why);
+        ASSERT_FALSE(count.isEmpty()) << why.toStdString();
+    }
+    {
+        auto tables = openTables();
+        EXPECT_EQ(tableNames(tables->info()), "dbalarm");
+        EXPECT_EQ(tableNames(tables->count()), "dbalmcount");
+    }
+    // The count database now named by both aliases gets the settings table beside
+    // its counts, and its thirty rows stay thirty.
+    info = count;
+    auto shared = openTables();
+    EXPECT_EQ(tableNames(shared->info()), "dbalarm dbalmcount");
+    EXPECT_EQ(counts(*shared).size(), 30u);
+    EXPECT_EQ(shared->TableAlm()->rowCount(), 0);
 }
 
 TEST_P(AlarmTablesOn, StartUpReadsEveryRowInKeyOrderAndResetsTheCounts)

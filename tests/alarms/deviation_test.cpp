@@ -3,9 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-
+#include <ostream>
 #include <string>
 #include <vector>
+
+void PrintTo(const AlarmNotice &notice, std::ostream *out)
+{
+    *out << (notice.side == AlarmSide::Low ? "low " : "high ") << notice.number;
+}
 
 namespace {
 
@@ -106,6 +111,90 @@ INSTANTIATE_TEST_SUITE_P(Deviation, DeviationSequence, ::testing::ValuesIn(kSequ
                                  name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
                              return name;
                          });
+
+// Readings on and next to limits whose binary sums are not exact (30.1 - 0.2 lies a
+// hair above 29.9 in doubles): on the limit is inside, one step past it is outside.
+struct Boundary {
+    const char *name;
+    const char *sv;
+    const char *low;
+    const char *high;
+    const char *pv;
+    std::vector<AlarmNotice> announced;
+};
+
+const Boundary kBoundaries[] = {
+    {"low limit reached from a tenth", "30.1", "0.2", "5", "29.9", {}},
+    {"a hundredth below the low limit", "30.1", "0.2", "5", "29.89", {L1}},
+    {"high limit reached from a tenth", "20.4", "5", "0.7", "21.1", {}},
+    {"a hundredth above the high limit", "20.4", "5", "0.7", "21.11", {H1}},
+    {"whole set value, limit in hundredths", "30", "0.25", "0.25", "29.75", {}},
+    {"whole set value, a hundredth under", "30", "0.25", "0.25", "29.74", {L1}},
+    {"whole set value, on the high side", "30", "0.25", "0.25", "30.25", {}},
+    {"reading with more decimals than the rest", "0.3", "0.1", "0.1", "0.200", {}},
+    {"negative set value, high limit", "-20.4", "0.7", "0.7", "-19.7", {}},
+    {"negative set value, low limit", "-0.1", "0.2", "0.2", "-0.3", {}},
+    {"negative set value, past the low limit", "-0.1", "0.2", "0.2", "-0.31", {L1}},
+    {"negative limits, the low one on its boundary", "0.3", "-0.1", "-0.1", "0.4", {H1}},
+    {"blanks around the texts", " 30.1 ", "0.2", "5", " 29.9", {}},
+    {"a reading in exponent form on the limit", "30.1", "0.2", "5", "2.99E1", {}},
+};
+
+TEST(Deviation, BoundariesAreComparedExactly)
+{
+    for (const Boundary &b : kBoundaries) {
+        SCOPED_TRACE(b.name);
+        AlarmState state;
+        const AlarmLimits limits{b.high, b.low, true};
+        EXPECT_EQ(evaluateDeviation(limits, state, b.pv, b.sv), b.announced);
+    }
+}
+
+TEST(Deviation, ReadingOnTheLimitEndsAnExcursion)
+{
+    const AlarmLimits limits{"0.7", "0.2", true};
+    AlarmState state;
+    EXPECT_EQ(evaluateDeviation(limits, state, "29.8", "30.1"), std::vector<AlarmNotice>{L1});
+    EXPECT_TRUE(evaluateDeviation(limits, state, "29.9", "30.1").empty());
+    EXPECT_FALSE(state.LowActive);
+    EXPECT_EQ(evaluateDeviation(limits, state, "30.9", "30.1"), std::vector<AlarmNotice>{H2});
+    EXPECT_TRUE(evaluateDeviation(limits, state, "30.8", "30.1").empty());
+    EXPECT_FALSE(state.HighActive);
+    EXPECT_EQ(evaluateDeviation(limits, state, "29.8", "30.1"), (std::vector<AlarmNotice>{{AlarmSide::Low, 3}}));
+}
+
+// A one-decimal text of `tenths` / 10, as a controller with one decimal shows it.
+QString tenths(int value)
+{
+    const int magnitude = value < 0 ? -value : value;
+    return QStringLiteral("%1%2.%3").arg(value < 0 ? "-" : "").arg(magnitude / 10).arg(magnitude % 10);
+}
+
+TEST(Deviation, EverySetValueAndLimitOfOneDecimalAlarmsOnlyPastTheLimit)
+{
+    int wrong = 0;
+    for (int limit = 1; limit <= 9 && wrong < 5; ++limit) {
+        const AlarmLimits limits{tenths(limit), tenths(limit), true};
+        for (int sv = 0; sv <= 5000 && wrong < 5; ++sv) {
+            const QString svText = tenths(sv);
+            AlarmState state;
+            const auto expect = [&](int pv, std::vector<AlarmNotice> announced) {
+                const std::vector<AlarmNotice> got = evaluateDeviation(limits, state, tenths(pv), svText);
+                if (got != announced) {
+                    ++wrong;
+                    ADD_FAILURE() << "SV " << svText.toStdString() << " limit " << tenths(limit).toStdString()
+                                  << " PV " << tenths(pv).toStdString() << ": " << got.size() << " announced";
+                }
+            };
+            expect(sv - limit, {});
+            expect(sv + limit, {});
+            expect(sv - limit - 1, {L1});
+            expect(sv - limit, {});
+            expect(sv + limit + 1, {H2});
+            expect(sv + limit, {});
+        }
+    }
+}
 
 TEST(Deviation, FirstAlarmNumbersEveryExcursionFromOne)
 {

@@ -65,29 +65,29 @@ TEST_F(AlarmEndToEnd, ExcursionAboveTheBandIsAnnouncedCountedAndTheCountsStartAg
     dialog->findChild<QPushButton *>(QStringLiteral("BtnOK"))->click();
     ASSERT_EQ(f->model.alarmLimits(1, slot).HAlarm, "5");
 
-    auto *list = f->control<QListWidget>("LstAlarming");
+    auto *list = f->control<QListView>("LstAlarming");
     auto *windowList = inWindow<QListWidget>(*f, "FmAlmDlg", "LstAlarm");
     const QString highLine = QStringLiteral("偏差高警報!   盤面:1,第3台-->偏差高警報!   時間:");
 
     // SV + 5 is still inside; SV + 6 is an excursion, announced once however long it lasts.
     setPv(slot, sv + 5 * unit);
     setPv(slot, sv + 6 * unit);
-    ASSERT_TRUE(waitUntil([&] { return list->count() == 1; }, 15000));
-    EXPECT_TRUE(list->item(0)->text().startsWith(highLine)) << list->item(0)->text().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return lineCount(list) == 1; }, 15000));
+    EXPECT_TRUE(listLines(list).value(0).startsWith(highLine)) << listLines(list).value(0).toStdString();
     EXPECT_TRUE(alarmWindow(*f)->isVisible());
     EXPECT_EQ(listLines(windowList).value(0).left(6), "訊息1,盤面");
     EXPECT_EQ(inWindow<QLabel>(*f, "FmAlmDlg", "STxtAlmCount")->text(), "1");
     EXPECT_EQ(nonZeroCounts(*f->alarmTables), (std::map<QString, QString>{{"01/03", "01"}}));
     const long cycles = f->home().engine().cycleCount();
     ASSERT_TRUE(waitUntil([&] { return f->home().engine().cycleCount() >= cycles + 3; }, 15000));
-    EXPECT_EQ(list->count(), 1);
+    EXPECT_EQ(lineCount(list), 1);
 
     // Back inside, then out again: the second excursion.
     setPv(slot, sv);
     ASSERT_TRUE(waitUntil([&] { return !f->model.alarmState(1, slot).HighActive; }, 15000));
     setPv(slot, sv + 10 * unit);
-    ASSERT_TRUE(waitUntil([&] { return list->count() == 2; }, 15000));
-    EXPECT_TRUE(list->item(1)->text().startsWith(highLine));
+    ASSERT_TRUE(waitUntil([&] { return lineCount(list) == 2; }, 15000));
+    EXPECT_TRUE(listLines(list).value(1).startsWith(highLine));
     EXPECT_EQ(listLines(windowList).value(1).left(6), "訊息2,盤面");
     EXPECT_EQ(nonZeroCounts(*f->alarmTables), (std::map<QString, QString>{{"01/03", "02"}}));
     EXPECT_EQ(gridRows(f->control<QTableView>("DBGrid2")), QStringList{"02 01 03"});
@@ -101,7 +101,7 @@ TEST_F(AlarmEndToEnd, ExcursionAboveTheBandIsAnnouncedCountedAndTheCountsStartAg
     EXPECT_TRUE(nonZeroCounts(*f->alarmTables).empty());
     EXPECT_EQ(gridRows(f->control<QTableView>("DBGrid1")), QStringList{"1 03 5 5 YES"});
     EXPECT_EQ(f->model.alarmLimits(1, slot).HAlarm, "5");
-    EXPECT_TRUE(f->control<QListWidget>("LstAlarming")->count() == 0) << "the list lives in memory only";
+    EXPECT_TRUE(lineCount(f->control<QListView>("LstAlarming")) == 0) << "the list lives in memory only";
 }
 
 } // namespace

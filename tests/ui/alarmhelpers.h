@@ -9,6 +9,7 @@
 
 #include <QAbstractItemModel>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QProcess>
 #include <QSqlQuery>
@@ -16,13 +17,17 @@
 
 #include <map>
 
-inline QStringList listLines(QListWidget *list)
+// The lines of a list (the alarm page's view of the history, the alarm window's list).
+inline QStringList listLines(QAbstractItemView *list)
 {
     QStringList lines;
-    for (int i = 0; i < list->count(); ++i)
-        lines << list->item(i)->text();
+    const QAbstractItemModel *model = list->model();
+    for (int i = 0; model && i < model->rowCount(); ++i)
+        lines << model->index(i, 0).data().toString();
     return lines;
 }
+
+inline int lineCount(QAbstractItemView *list) { return list->model() ? list->model()->rowCount() : 0; }
 
 // Every row of a grid as its cells joined by blanks, in the order shown.
 inline QStringList gridRows(QTableView *grid)

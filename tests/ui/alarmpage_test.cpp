@@ -29,7 +29,7 @@ TEST(AlarmPage, AnnouncementsReachTheListTheWindowAndTheCountTable)
 {
     HomeFixture f;
     f.home().show();
-    auto *list = f.control<QListWidget>("LstAlarming");
+    auto *list = f.control<QListView>("LstAlarming");
     TFmAlmDlg *window = alarmWindow(f);
     auto *windowList = inWindow<QListWidget>(f, "FmAlmDlg", "LstAlarm");
     auto *windowCount = inWindow<QLabel>(f, "FmAlmDlg", "STxtAlmCount");
@@ -41,7 +41,7 @@ TEST(AlarmPage, AnnouncementsReachTheListTheWindowAndTheCountTable)
     announce(f, AlarmSide::High, 1, 3, 1);
     f.clock.at = QDateTime(QDate(2024, 5, 1), QTime(9, 0, 2));
     announce(f, AlarmSide::Low, 2, 7, 12);
-    ASSERT_TRUE(waitUntil([&] { return list->count() == 2; }));
+    ASSERT_TRUE(waitUntil([&] { return lineCount(list) == 2; }));
 
     EXPECT_EQ(listLines(list), QStringList({"偏差高警報!   盤面:1,第3台-->偏差高警報!   時間:下午 02:05:07",
                                             "偏差低警報!   盤面:2,第7台-->偏差低警報!   時間:上午 09:00:02"}));
@@ -63,7 +63,7 @@ TEST(AlarmPage, AnnouncementsReachTheListTheWindowAndTheCountTable)
     EXPECT_EQ(windowList->count(), 0);
     EXPECT_EQ(windowCount->text(), "0");
     announce(f, AlarmSide::High, 1, 3, 2);
-    ASSERT_TRUE(waitUntil([&] { return list->count() == 3; }));
+    ASSERT_TRUE(waitUntil([&] { return lineCount(list) == 3; }));
     EXPECT_EQ(listLines(windowList), QStringList({"訊息1,盤面:1,第3台-->偏差高警報!   時間:上午 09:00:02"}));
     EXPECT_EQ(windowCount->text(), "1");
     EXPECT_EQ(gridRows(frequency), QStringList({"02 01 03", "12 02 07"}));
@@ -80,10 +80,10 @@ TEST(AlarmPage, FailedCountStatementIsNotedOnThePageAndTheAlarmsGoOn)
     f.home().show();
     QSqlQuery drop(f.alarmTables->count().handle());
     ASSERT_TRUE(drop.exec(QStringLiteral("DROP TABLE DbAlmCount")));
-    auto *list = f.control<QListWidget>("LstAlarming");
+    auto *list = f.control<QListView>("LstAlarming");
     announce(f, AlarmSide::High, 1, 3, 1);
     announce(f, AlarmSide::Low, 1, 4, 2);
-    ASSERT_TRUE(waitUntil([&] { return list->count() == 2; }));
+    ASSERT_TRUE(waitUntil([&] { return lineCount(list) == 2; }));
     EXPECT_EQ(alarmWindow(f)->lineCount(), 2);
     EXPECT_EQ(f.beeps, 2);
     EXPECT_TRUE(f.boxes.shown.isEmpty()) << "no box per alarm";
@@ -164,34 +164,34 @@ TEST(AlarmPage, RecordLinesAreDeletedOneSelectedOrAll)
 {
     HomeFixture f;
     f.home().show();
-    auto *list = f.control<QListWidget>("LstAlarming");
+    auto *list = f.control<QListView>("LstAlarming");
     for (int slot = 1; slot <= 3; ++slot)
         announce(f, AlarmSide::Low, 1, slot, 1);
-    ASSERT_TRUE(waitUntil([&] { return list->count() == 3; }));
+    ASSERT_TRUE(waitUntil([&] { return lineCount(list) == 3; }));
 
     f.control<QPushButton>("BtnDelRecord")->click();
-    EXPECT_EQ(list->count(), 3) << "nothing selected, nothing deleted";
-    list->setCurrentRow(1);
+    EXPECT_EQ(lineCount(list), 3) << "nothing selected, nothing deleted";
+    list->setCurrentIndex(list->model()->index(1, 0));
     f.control<QPushButton>("BtnDelRecord")->click();
-    ASSERT_EQ(list->count(), 2);
-    EXPECT_TRUE(list->item(0)->text().contains(QStringLiteral("第1台")));
-    EXPECT_TRUE(list->item(1)->text().contains(QStringLiteral("第3台")));
+    ASSERT_EQ(lineCount(list), 2);
+    EXPECT_TRUE(listLines(list).value(0).contains(QStringLiteral("第1台")));
+    EXPECT_TRUE(listLines(list).value(1).contains(QStringLiteral("第3台")));
     f.control<QPushButton>("BtnDelAllRecord")->click();
-    EXPECT_EQ(list->count(), 0);
+    EXPECT_EQ(lineCount(list), 0);
 }
 
 TEST(AlarmPage, PrintsTheHistoryInPortraitAndGivesThePrinterItsOrientationBack)
 {
     HomeFixture f;
     f.home().show();
-    auto *list = f.control<QListWidget>("LstAlarming");
+    auto *list = f.control<QListView>("LstAlarming");
     f.control<QPushButton>("BtnPrintRecord")->click();
     EXPECT_FALSE(QFile::exists(printedPdf(f))) << "an empty list prints nothing";
 
     f.clock.at = QDateTime(QDate(2024, 5, 1), QTime(14, 5, 7));
     for (int i = 0; i < 41; ++i)
         announce(f, i % 2 ? AlarmSide::Low : AlarmSide::High, 1 + i % 3, 1 + i % 10, i + 1);
-    ASSERT_TRUE(waitUntil([&] { return list->count() == 41; }));
+    ASSERT_TRUE(waitUntil([&] { return lineCount(list) == 41; }));
     f.printer.setPageOrientation(QPageLayout::Landscape);
     f.control<QPushButton>("BtnPrintRecord")->click();
 
@@ -240,7 +240,7 @@ TEST(AlarmPage, PrintsByItselfAfterTheIntervalAcrossMidnight)
 {
     HomeFixture f;
     f.home().show();
-    auto *list = f.control<QListWidget>("LstAlarming");
+    auto *list = f.control<QListView>("LstAlarming");
     auto *autoPrint = f.control<QCheckBox>("ChkAutoPrn");
     auto *interval = f.control<QLineEdit>("TxtPrnTime");
     auto *unit = f.control<QComboBox>("CboPrnTimeUnit");
@@ -254,7 +254,7 @@ TEST(AlarmPage, PrintsByItselfAfterTheIntervalAcrossMidnight)
     const QDateTime t0(QDate(2024, 5, 31), QTime(23, 59, 30));
     f.clock.at = t0;
     announce(f, AlarmSide::High, 1, 1, 1);
-    ASSERT_TRUE(waitUntil([&] { return list->count() == 1; }));
+    ASSERT_TRUE(waitUntil([&] { return lineCount(list) == 1; }));
     autoPrint->click();
     EXPECT_TRUE(interval->isEnabled());
     EXPECT_TRUE(unit->isEnabled());
@@ -271,21 +271,21 @@ TEST(AlarmPage, PrintsByItselfAfterTheIntervalAcrossMidnight)
     f.clock.at = t0.addSecs(90).addMSecs(500);
     page->checkAutoPrint();
     EXPECT_TRUE(QFile::exists(printedPdf(f))) << "due past midnight";
-    EXPECT_EQ(list->count(), 0) << "cleared once printed";
+    EXPECT_EQ(lineCount(list), 0) << "cleared once printed";
     EXPECT_TRUE(pdfText(printedPdf(f)).contains(QStringLiteral("盤面:1,第1台")));
 
     // The next interval counts from that tick.
     QFile::remove(printedPdf(f));
     const QDateTime printedAt = f.clock.at;
     announce(f, AlarmSide::Low, 1, 2, 2);
-    ASSERT_TRUE(waitUntil([&] { return list->count() == 1; }));
+    ASSERT_TRUE(waitUntil([&] { return lineCount(list) == 1; }));
     f.clock.at = printedAt.addSecs(60);
     page->checkAutoPrint();
     EXPECT_FALSE(QFile::exists(printedPdf(f)));
     f.clock.at = printedAt.addSecs(60).addMSecs(500);
     page->checkAutoPrint();
     EXPECT_TRUE(QFile::exists(printedPdf(f)));
-    EXPECT_EQ(list->count(), 0);
+    EXPECT_EQ(lineCount(list), 0);
 
     // Due with an empty list: nothing printed, and the interval starts again.
     QFile::remove(printedPdf(f));
@@ -294,11 +294,11 @@ TEST(AlarmPage, PrintsByItselfAfterTheIntervalAcrossMidnight)
     page->checkAutoPrint();
     EXPECT_FALSE(QFile::exists(printedPdf(f)));
     announce(f, AlarmSide::Low, 1, 2, 3);
-    ASSERT_TRUE(waitUntil([&] { return list->count() == 1; }));
+    ASSERT_TRUE(waitUntil([&] { return lineCount(list) == 1; }));
     f.clock.at = emptyAt.addSecs(30);
     page->checkAutoPrint();
     EXPECT_FALSE(QFile::exists(printedPdf(f)));
-    list->clear();
+    f.control<QPushButton>("BtnDelAllRecord")->click();
     f.boxes.shown.clear();
 
     // While the operator retypes the interval the field holds no number: told once by
@@ -306,7 +306,7 @@ TEST(AlarmPage, PrintsByItselfAfterTheIntervalAcrossMidnight)
     interval->setText(QString());
     EXPECT_EQ(f.boxes.shown.size(), 1);
     announce(f, AlarmSide::High, 1, 1, 2);
-    ASSERT_TRUE(waitUntil([&] { return list->count() == 1; }));
+    ASSERT_TRUE(waitUntil([&] { return lineCount(list) == 1; }));
     for (int tick = 0; tick < 5; ++tick) {
         f.clock.at = t0.addSecs(600 + tick);
         page->checkAutoPrint();
@@ -358,7 +358,7 @@ TEST(AlarmPage, DatabaseThatIsNotOneIsToldOnceAndTheProgramMonitorsOn)
 
     // The count table of its own alias still works, and monitoring starts as ever.
     announce(f, AlarmSide::Low, 2, 2, 1);
-    ASSERT_TRUE(waitUntil([&] { return f.control<QListWidget>("LstAlarming")->count() == 1; }));
+    ASSERT_TRUE(waitUntil([&] { return lineCount(f.control<QListView>("LstAlarming")) == 1; }));
     EXPECT_EQ(nonZeroCounts(*f.alarmTables), (std::map<QString, QString>{{"02/02", "01"}}));
     f.control<QAbstractButton>("BtnStart")->click();
     EXPECT_TRUE(f.home().engine().isRunning());
