@@ -10,9 +10,11 @@
 #include "webviewserver.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QNetworkRequest>
+#include <QTcpServer>
 #include <QThread>
 #include <QTimer>
 #include <QWebSocket>

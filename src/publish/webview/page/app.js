@@ -123,7 +123,7 @@ function drawTrend() {
   const canvas = document.getElementById('trend');
   const context = canvas.getContext('2d');
   const width = canvas.width, height = canvas.height;
-  const left = 56, right = 10, top = 10, bottom = 28;
+  const left = 56, right = 24, top = 10, bottom = 28;
   context.clearRect(0, 0, width, height);
   context.font = '12px sans-serif';
   context.strokeStyle = '#808080';
