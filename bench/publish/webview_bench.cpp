@@ -1,10 +1,14 @@
 // The web view's cost to the program, printed as text. The whole program on three
 // simulated lines, the web view open; phases of equal length alternate between no
-// WebSocket client and 50 clients on loopback (each phase twice), in one run:
+// WebSocket client and 50 clients on loopback (the clients on a thread of the
+// benchmark's own), round after round, in one run:
 //   cycle    the engine's mean poll cycle over the phase (cycles counted, wall time)
 //   tick     the display tick (TmrHomeTimer, which hands the feed its view), timed
-//            call by call at 100 ms intervals; median and 90th percentile
-// Usage: bench_webview [seconds per phase = 10]
+//            call by call at 100 ms intervals (five times the program's rate, so
+//            five times the pushes); median and 90th percentile
+//   cpu      the whole process's processor time over the phase, in % of one core
+//            (engine, windows, web view and, in the 50-client phases, the clients)
+// Usage: bench_webview [seconds per phase = 20] [rounds = 3]
 
 #include "feedhome.h"
 #include "webviewserver.h"
@@ -18,6 +22,8 @@
 #include <QThread>
 #include <QTimer>
 #include <QWebSocket>
+
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <atomic>
@@ -54,6 +60,14 @@ public:
     }
 };
 
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+        + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
 double percentile(std::vector<double> values, double p)
 {
     if (values.empty())
@@ -67,6 +81,7 @@ struct Phase {
     double cycleMs;
     double tickMedianUs;
     double tick90Us;
+    double cpuPercent;
     long pushes;
 };
 
@@ -91,6 +106,7 @@ Phase measure(FeedHome &plant, ClientPool &pool, int clients, int seconds)
     });
     const long received0 = pool.received;
     const long cycles0 = plant.home().engine().cycleCount();
+    const double cpu0 = cpuSeconds();
     QElapsedTimer wall;
     wall.start();
     tickTimer.start();
@@ -101,7 +117,7 @@ Phase measure(FeedHome &plant, ClientPool &pool, int clients, int seconds)
     const double elapsedMs = double(wall.nsecsElapsed()) / 1e6;
     const long cycles = plant.home().engine().cycleCount() - cycles0;
     return {clients, cycles > 0 ? elapsedMs / double(cycles) : 0, percentile(ticks, 0.5), percentile(ticks, 0.9),
-            clients > 0 ? (pool.received - received0) / clients : 0};
+            100 * (cpuSeconds() - cpu0) / (elapsedMs / 1000), clients > 0 ? (pool.received - received0) / clients : 0};
 }
 
 } // namespace
@@ -110,7 +126,8 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+    const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
+    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
 
     MemorySettingsStore store;
     const auto sim = startSimulatedLines(store, 3);
@@ -144,7 +161,7 @@ int main(int argc, char **argv)
     const QUrl url(QStringLiteral("ws://127.0.0.1:%1/live").arg(server.port()));
 
     std::vector<Phase> phases;
-    for (int round = 0; round < 2; ++round) {
+    for (int round = 0; round < rounds; ++round) {
         for (const int clients : {0, 50}) {
             if (clients > 0) {
                 QMetaObject::invokeMethod(&pool, [&] { pool.connectClients(clients, url, "tempmon_token=bench"); });
@@ -164,12 +181,13 @@ int main(int argc, char **argv)
 
     double cycle[2] = {0, 0}, tick[2] = {0, 0};
     for (const Phase &p : phases) {
-        std::printf("%2d clients: cycle %.2f ms, display tick median %.1f us (90%% %.1f us), %ld pushes per client\n",
-                    p.clients, p.cycleMs, p.tickMedianUs, p.tick90Us, p.pushes);
-        cycle[p.clients > 0] += p.cycleMs / 2;
-        tick[p.clients > 0] += p.tickMedianUs / 2;
+        std::printf("%2d clients: cycle %.2f ms, display tick median %.1f us (90%% %.1f us), cpu %.1f %%, "
+                    "%ld pushes per client\n",
+                    p.clients, p.cycleMs, p.tickMedianUs, p.tick90Us, p.cpuPercent, p.pushes);
+        cycle[p.clients > 0] += p.cycleMs / rounds;
+        tick[p.clients > 0] += p.tickMedianUs / rounds;
     }
-    std::printf("mean of both rounds: cycle %.2f -> %.2f ms (%+.1f %%), display tick %.1f -> %.1f us (%+.1f %%)\n",
+    std::printf("mean of the rounds: cycle %.2f -> %.2f ms (%+.1f %%), display tick %.1f -> %.1f us (%+.1f %%)\n",
                 cycle[0], cycle[1], 100 * (cycle[1] / cycle[0] - 1), tick[0], tick[1], 100 * (tick[1] / tick[0] - 1));
     return 0;
 }

@@ -192,6 +192,37 @@ TEST_F(WebViewServerTest, TheLiveFeedPushesEachChangedViewToPagesWithTheToken)
     EXPECT_EQ(server->clientCount(), 1);
 }
 
+TEST_F(WebViewServerTest, APageThatStopsReadingIsDroppedRatherThanBuffered)
+{
+    QTcpSocket stalled;
+    stalled.connectToHost(QStringLiteral("127.0.0.1"), port);
+    ASSERT_TRUE(stalled.waitForConnected(5000));
+    stalled.write(getRequest("/live", kCookie + "Upgrade: websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Version: 13\r\n"
+                                                "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"));
+    QByteArray handshake;
+    while (!handshake.contains("\r\n\r\n")) {
+        if (stalled.bytesAvailable() == 0 && !stalled.waitForReadyRead(5000))
+            break;
+        handshake += stalled.read(1); // no further than the handshake
+    }
+    ASSERT_TRUE(handshake.startsWith("HTTP/1.1 101")) << handshake.constData();
+    // From here on the page reads nothing: what the system buffers is all it takes.
+    stalled.setReadBufferSize(1);
+    ASSERT_EQ(server->clientCount(), 1);
+
+    PlantView view = viewWithReading(QStringLiteral("250.5"));
+    for (int p = 1; p <= 3; ++p)
+        for (int s = 1; s <= 10; ++s)
+            view.tileTitles[p][s] = QString(400, QLatin1Char('x'));
+    QDeadlineTimer deadline(30000);
+    // At most some 75 MB of pushes: far more than the system and the limit hold together.
+    for (int k = 0; k < 5000 && server->clientCount() > 0 && !deadline.hasExpired(); ++k) {
+        view.panels[1].slotSnapshots[2].pvText = QString::number(k);
+        feed.setView(view);
+    }
+    EXPECT_EQ(server->clientCount(), 0);
+}
+
 bool portOpen(quint16 port)
 {
     QTcpSocket socket;
