@@ -24,9 +24,11 @@
 #include "tfmhome.h"
 #include "toolkittranslation.h"
 #include "trs485comm.h"
+#include "webviewserver.h"
 
 #include <QPrinter>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <exception>
 #include <memory>
@@ -81,6 +83,15 @@ int main(int argc, char *argv[])
                          Qt::QueuedConnection);
         closeOnTerminationSignals(windows.home());
         windows.home().show();
+        // The web view, when the store switches it on. A view that was asked for but
+        // cannot start says why once, in front of the main window: the operator who
+        // set it up by hand would otherwise only see a page that never comes.
+        QString webViewProblem;
+        const std::unique_ptr<WebViewServer> webView = WebViewServer::startFromStore(store, feed, &webViewProblem);
+        if (!webViewProblem.isEmpty())
+            QTimer::singleShot(0, &windows.home(), [&] {
+                boxes.show(&windows.home(), QStringLiteral("系統訊息"), webViewProblem, MessageBoxes::Icon::Warning);
+            });
         return app.exec();
     } catch (const std::exception &error) {
         boxes.show(nullptr, TempmonApplication::errorCaption(), QString::fromUtf8(error.what()),
