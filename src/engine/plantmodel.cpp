@@ -242,6 +242,31 @@ std::vector<AlarmNotice> PlantModel::evaluateDeviation(int panel, int slot, cons
     return due;
 }
 
+void PlantModel::noteReadOutcome(int panel, int slot, const ReadOutcome &outcome)
+{
+    const auto now = std::chrono::steady_clock::now(); // outside the lock
+    std::lock_guard<std::mutex> lock(mutex_);
+    lineHealth_.noteRead(panel, slot, outcome, now);
+}
+
+void PlantModel::noteCycleTime(int panel, double ms)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    lineHealth_.noteCycle(panel, ms);
+}
+
+LineHealthBook PlantModel::lineHealth() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return lineHealth_;
+}
+
+void PlantModel::resetLineHealth()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    lineHealth_ = LineHealthBook{};
+}
+
 bool PlantModel::scanAll() const
 {
     std::lock_guard<std::mutex> lock(mutex_);

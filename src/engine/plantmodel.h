@@ -5,6 +5,7 @@
 // values in or out, so no reference to shared state ever escapes the lock.
 
 #include "alarmtypes.h"
+#include "linehealthbook.h"
 #include "linktypes.h"
 #include "panels.h"
 #include "readingssnapshot.h"
@@ -110,6 +111,13 @@ public:
     std::vector<AlarmNotice> evaluateDeviation(int panel, int slot, const QString &pvText,
                                                const QString &svText);
 
+    // Line health: each read's outcome against its slot, each panel's share of a poll
+    // cycle, a copy of the whole book for the window, and the operator's zeroing.
+    void noteReadOutcome(int panel, int slot, const ReadOutcome &outcome);
+    void noteCycleTime(int panel, double ms);
+    LineHealthBook lineHealth() const;
+    void resetLineHealth();
+
     bool scanAll() const;
     void setScanAll(bool on);
     bool detailPolling() const;
@@ -149,6 +157,7 @@ private:
     WriteRequest writeRequest_;
     bool writePending_ = false;
     unsigned writeSerial_ = 0;
+    LineHealthBook lineHealth_;
     std::condition_variable requestArrived_;
     bool wakeRequested_ = false;
 };

@@ -5,6 +5,8 @@
 #include "valueformat.h"
 #include "writescaling.h"
 
+#include <chrono>
+
 namespace {
 constexpr int kRetriesLinked = 5;
 constexpr int kRetriesUnlinked = 1;
@@ -21,6 +23,7 @@ int PollCycle::runCycle()
 {
     const long before = transactions_;
     for (int p = 1; p <= kPanelCount; ++p) {
+        const auto panelStart = std::chrono::steady_clock::now();
         for (int s = 1; s <= kSlotCount; ++s) {
             if (stopped())
                 return static_cast<int>(transactions_ - before);
@@ -32,6 +35,8 @@ int PollCycle::runCycle()
                 scanDecimalPoints();
             pollSlot(p, s);
         }
+        model_.noteCycleTime(p, std::chrono::duration<double, std::milli>(
+                                    std::chrono::steady_clock::now() - panelStart).count());
     }
     return static_cast<int>(transactions_ - before);
 }
@@ -42,7 +47,10 @@ std::optional<int> PollCycle::read(int station, TAddress address)
         return std::nullopt;
     ++transactions_;
     const bool good = link_.Receive(station, address);
-    if (!good || stopped())
+    if (stopped())
+        return std::nullopt;
+    model_.noteReadOutcome(readPanel_, readSlot_, link_.lastReadOutcome());
+    if (!good)
         return std::nullopt;
     return link_.ReceivedNumber();
 }
@@ -59,6 +67,8 @@ void PollCycle::pointLinkAt(const LineSettings &line)
 void PollCycle::pollSlot(int p, int s)
 {
     pointLinkAt(model_.lineSettings(p));
+    readPanel_ = p;
+    readSlot_ = s;
     const SlotRecord record = model_.slot(p, s);
     link_.ReadRetry = record.Unlinked ? kRetriesUnlinked : kRetriesLinked;
     if (record.Unlinked && !model_.scanAll())
@@ -123,6 +133,8 @@ void PollCycle::EvaluateDeviation(int p, int s, const QString &pvText, const QSt
 
 void PollCycle::scanSlot(int p, int s)
 {
+    readPanel_ = p;
+    readSlot_ = s;
     const int station = model_.stationId(p, s);
     const std::optional<int> model = read(station, kRegModel);
     if (!model || stopped())

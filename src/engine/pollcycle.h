@@ -52,4 +52,7 @@ private:
     const Clock &clock_;
     std::function<bool()> stopRequested_;
     long transactions_ = 0;
+    // The slot whose reads are under way, for the line health figures.
+    int readPanel_ = 0;
+    int readSlot_ = 0;
 };

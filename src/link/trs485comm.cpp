@@ -1,5 +1,8 @@
 #include "trs485comm.h"
 
+#include <algorithm>
+#include <chrono>
+
 namespace {
 
 constexpr int kWriteMsPerByte = 7;
@@ -11,6 +14,30 @@ Parity parityFor(int parityBits)
     case 2: return Parity::Even;
     default: return Parity::None;
     }
+}
+
+// Why an attempt that was not accepted failed. The echo is judged only as far as bytes
+// came: an echo line that hands back the reply alone (a 2-wire converter set up as a
+// 4-wire one) shows as an echo fault, a slow but faithful one as a timeout.
+void countFailedAttempt(ReadOutcome &outcome, const Frame &request, const ReplyLayout &layout,
+                        const std::uint8_t *bytes, int count)
+{
+    if (count <= 0) {
+        ++outcome.timeouts;
+        return;
+    }
+    const int echoed = std::min(count, layout.replyOffset);
+    if (!std::equal(bytes, bytes + echoed, request.begin()))
+        ++outcome.echoErrors;
+    else if (count < layout.bytesRead)
+        ++outcome.timeouts;
+    else
+        ++outcome.checksumErrors;
+}
+
+double msSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 } // namespace
@@ -107,6 +134,7 @@ bool TRs485Comm::Receive(int station, TAddress address)
     }
     lastWriteCount_ = 0;
     lastReadCount_ = 0;
+    lastReadOutcome_ = ReadOutcome{};
     bool accepted = false;
     // A port that cannot be opened fails every attempt at once, so no attempt is made.
     if (OpenPort(ComPort, BaudRate)) {
@@ -117,6 +145,7 @@ bool TRs485Comm::Receive(int station, TAddress address)
         for (int attempt = 0; attempt < attempts && !aborted_; ++attempt) {
             // No purge and no pause between attempts: bytes that come too late for one
             // attempt are the first bytes the next one reads.
+            const auto started = std::chrono::steady_clock::now();
             lastWriteCount_ = port_->write(request.data(), int(request.size()),
                                            kWriteMsPerByte * int(request.size()));
             lastReadCount_ =
@@ -127,13 +156,20 @@ bool TRs485Comm::Receive(int station, TAddress address)
             }
             const ReplyCheck check =
                 checkReply(Psl, Converter, reply.data(), std::size_t(lastReadCount_));
+            ++lastReadOutcome_.attempts;
             if (check.accepted()) {
                 receivedNumber_ = check.value;
                 accepted = true;
+                lastReadOutcome_.good = true;
+                lastReadOutcome_.replyMs = msSince(started);
                 break;
             }
+            countFailedAttempt(lastReadOutcome_, request, layout, reply.data(), lastReadCount_);
         }
         ClosePort(true);
+    } else if (!aborted_) {
+        lastReadOutcome_.attempts = 1;
+        lastReadOutcome_.timeouts = 1;
     }
     {
         std::lock_guard<std::mutex> lock(busyMutex_);

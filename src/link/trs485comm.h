@@ -61,6 +61,9 @@ public:
             port_->setNoticeObserver(std::move(observer));
     }
 
+    // What the last Receive made of its attempts.
+    const ReadOutcome &lastReadOutcome() const { return lastReadOutcome_; }
+
     int lastWriteCount() const { return lastWriteCount_; }
     int lastReadCount() const { return lastReadCount_; }
     bool portReady() const { return portReady_; }
@@ -77,6 +80,7 @@ private:
     std::optional<std::int16_t> receivedNumber_; // none before the first good read
     int lastWriteCount_ = 0;
     int lastReadCount_ = 0;
+    ReadOutcome lastReadOutcome_;
 
     std::mutex busyMutex_;
     std::condition_variable busyChanged_;

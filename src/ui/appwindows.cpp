@@ -1,6 +1,7 @@
 #include "appwindows.h"
 
 #include "alarmlog.h"
+#include "bringtofront.h"
 #include "plantfeed.h"
 #include "plantmodel.h"
 #include "tcommcontroller.h"
@@ -12,6 +13,7 @@
 #include "tfmcommsetting.h"
 #include "tfmcommtest.h"
 #include "tfmhome.h"
+#include "tfmlinehealth.h"
 #include "tfmmodifyalarm.h"
 #include "tfmpaset.h"
 #include "tfmpassread.h"
@@ -22,6 +24,8 @@
 #include "tfmwriting.h"
 #include "tform2.h"
 #include "trendpage.h"
+
+#include <QShortcut>
 
 template <typename T, typename... Args>
 std::unique_ptr<T> AppWindows::make(Args &&...args)
@@ -86,12 +90,20 @@ AppWindows::AppWindows(const AppServices &services, std::unique_ptr<TCommControl
     doors.title = FmTitle.get();
     doors.writing = FmWriting.get();
     FmHome->setWindows(doors);
+
+    FmLineHealth = std::make_unique<TFmLineHealth>(services.model);
+    TFmLineHealth *lineHealth = FmLineHealth.get();
+    QObject::connect(FmCommSetting.get(), &TFmCommSetting::lineHealthRequested, lineHealth,
+                     [lineHealth] { bringToFront(lineHealth); });
+    auto *lineHealthKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), home);
+    QObject::connect(lineHealthKey, &QShortcut::activated, lineHealth, [lineHealth] { bringToFront(lineHealth); });
 }
 
 AppWindows::~AppWindows()
 {
     // Hide the secondary windows before any of them goes, so no window is repainted
     // or shown again while its neighbours are being destroyed.
+    FmLineHealth->hide();
     for (QWidget *window : order_)
         window->hide();
 }

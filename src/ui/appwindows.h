@@ -30,6 +30,7 @@ class Tfmpassread;
 class TFmshowpawd;
 class TForm2;
 class TFmTitle;
+class TFmLineHealth;
 
 class AppWindows {
 public:
@@ -67,5 +68,8 @@ private:
     std::unique_ptr<TFmshowpawd> Fmshowpawd;
     std::unique_ptr<TForm2> Form2;
     std::unique_ptr<TFmTitle> FmTitle;
+    // The program's own addition, beside the seventeen: opened from the communication
+    // dialog and by Ctrl+L in the main window.
+    std::unique_ptr<TFmLineHealth> FmLineHealth;
     QList<QWidget *> order_;
 };

@@ -66,6 +66,11 @@ TFmCommSetting::TFmCommSetting(PlantModel &model, SettingsStore &store, MessageB
     connect(ui->BtnOK, &QPushButton::clicked, this, &TFmCommSetting::BtnOKClick);
     connect(ui->BtnCancel, &QPushButton::clicked, this, &TFmCommSetting::BtnCancelClick);
     connect(ui->RzButton1, &QPushButton::clicked, this, &TFmCommSetting::RzButton1Click);
+    auto *lineHealth = new QPushButton(QStringLiteral("通訊狀態..."), this);
+    lineHealth->setObjectName(QStringLiteral("BtnLineHealth"));
+    lineHealth->setAutoDefault(false);
+    ui->LayoutButtons->insertWidget(0, lineHealth);
+    connect(lineHealth, &QPushButton::clicked, this, &TFmCommSetting::lineHealthRequested);
     // Typing, not every change: emptying the field on entering the list must not in turn
     // clear the list.
     connect(ui->Edit1, &QLineEdit::textEdited, this, &TFmCommSetting::Edit1Change);

@@ -59,6 +59,8 @@ public Q_SLOTS:
 Q_SIGNALS:
     // The title to show as the main window's caption and the application title.
     void titleApplied(const QString &title);
+    // The operator asked for the line health window ("通訊狀態...").
+    void lineHealthRequested();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -71,6 +71,23 @@ TEST(LinkOptions, AcceptedCommandLines)
     }
 }
 
+TEST(LinkOptions, StatsReadsThePvUnlessAnotherRegisterIsNamed)
+{
+    const LinkParse pv = parseLinkOptions(
+        words("stats --device /dev/pts/4 --psl vorn --converter echo --station 21 --count 200"));
+    ASSERT_TRUE(pv.ok) << pv.error;
+    EXPECT_EQ(pv.options.action, LinkAction::Stats);
+    EXPECT_EQ(pv.options.address, 0x8A);
+    EXPECT_EQ(pv.options.count, 200);
+    EXPECT_EQ(pv.options.retry, 3);
+
+    const LinkParse sv = parseLinkOptions(
+        words("stats --port 2 --psl rtu --converter direct --station 1 --address 0 --count 1 --retry 0"));
+    ASSERT_TRUE(sv.ok) << sv.error;
+    EXPECT_EQ(sv.options.address, 0);
+    EXPECT_EQ(sv.options.retry, 0);
+}
+
 TEST(LinkOptions, RejectedCommandLinesSayWhy)
 {
     const std::string base = " --psl rtu --converter echo --station 1 --address 0";
@@ -78,7 +95,7 @@ TEST(LinkOptions, RejectedCommandLinesSayWhy)
         std::string line;
         const char *complaint;
     } cases[] = {
-        {"", "read or write"},
+        {"", "read, write or stats"},
         {"fetch --port 1" + base, "unknown action"},
         {"read" + base, "either --port"},
         {"read --port 1 --device /dev/x" + base, "either --port"},
@@ -104,7 +121,12 @@ TEST(LinkOptions, RejectedCommandLinesSayWhy)
         {"write --port 1 --value 65536" + base, "--value must be"},
         {"write --port 1 --value -32769" + base, "--value must be"},
         {"write --port 1 --value 12abc" + base, "--value must be"},
-        {"write --port 1 --value 1 --retry 2" + base, "read only"},
+        {"write --port 1 --value 1 --retry 2" + base, "read and stats only"},
+        {"stats --port 1" + base, "--count is missing"},
+        {"stats --port 1 --count 0" + base, "--count must be"},
+        {"stats --port 1 --count 1000001" + base, "--count must be"},
+        {"stats --port 1 --count 5 --value 3" + base, "write only"},
+        {"read --port 1 --count 5" + base, "stats only"},
         {"read --port 1 --station 2" + base, "twice"},
         {"read --port 1 --speed 9600" + base, "unknown option"},
         {"read now --port 1" + base, "unexpected argument"},

@@ -334,3 +334,79 @@ TEST_F(CommFixture, AbortEndsABlockedReadAndEveryLaterTransaction)
 }
 
 } // namespace
+
+namespace {
+
+struct OutcomeCase {
+    const char *name;
+    bool echoLinesOnly;
+    std::function<void(FakeLine &, TPsl)> script;
+    ReadOutcome expected;
+};
+
+ReadOutcome counted(int attempts, int timeouts, int echo, int checksum, bool good)
+{
+    ReadOutcome o;
+    o.attempts = attempts;
+    o.timeouts = timeouts;
+    o.echoErrors = echo;
+    o.checksumErrors = checksum;
+    o.good = good;
+    return o;
+}
+
+} // namespace
+
+TEST_F(CommFixture, EveryAttemptOfAReadIsCountedByHowItEnded)
+{
+    // Scripts for a read of three attempts (ReadRetry 2); `index` counts requests.
+    const auto firstSpoiled = [](std::function<void(Bytes &)> spoil) {
+        return [spoil](FakeLine &l, TPsl psl) {
+            l.responder = [spoil, psl](const Bytes &, int index) {
+                Bytes reply = replyFor(psl, 42);
+                if (index == 0)
+                    spoil(reply);
+                return reply;
+            };
+        };
+    };
+    const OutcomeCase cases[] = {
+        {"answers at once", false,
+         [](FakeLine &l, TPsl psl) { l.responder = [psl](const Bytes &, int) { return replyFor(psl, 42); }; },
+         counted(1, 0, 0, 0, true)},
+        {"silent", false, [](FakeLine &, TPsl) {}, counted(3, 3, 0, 0, false)},
+        {"bad check sum, then whole", false, firstSpoiled([](Bytes &r) { r.back() ^= 0x01; }),
+         counted(2, 0, 0, 1, true)},
+        {"one byte short, then whole", false, firstSpoiled([](Bytes &r) { r.pop_back(); }),
+         counted(2, 1, 0, 0, true)},
+        {"port cannot be opened", false, [](FakeLine &l, TPsl) { l.openFails = true; },
+         counted(1, 1, 0, 0, false)},
+        // A 2-wire converter on a line set up for the 4-wire one: the reply comes back
+        // alone, where the echo was expected.
+        {"echo never comes back", true,
+         [](FakeLine &l, TPsl psl) {
+             l.echo = false;
+             l.responder = [psl](const Bytes &, int) { return replyFor(psl, 42); };
+         },
+         counted(3, 0, 3, 0, false)},
+    };
+    for (const OutcomeCase &c : cases) {
+        for (const LineKind &kind : kKinds) {
+            if (c.echoLinesOnly && kind.converter != TConverter::RS422_485)
+                continue;
+            SCOPED_TRACE(std::string(c.name) + " on " + kind.name);
+            line = std::make_shared<FakeLine>();
+            makeComm();
+            pointAt(kind, 2);
+            c.script(*line, kind.psl);
+            EXPECT_EQ(comm->Receive(1, 0x8A), c.expected.good);
+            const ReadOutcome &got = comm->lastReadOutcome();
+            EXPECT_EQ(got.attempts, c.expected.attempts);
+            EXPECT_EQ(got.timeouts, c.expected.timeouts);
+            EXPECT_EQ(got.echoErrors, c.expected.echoErrors);
+            EXPECT_EQ(got.checksumErrors, c.expected.checksumErrors);
+            EXPECT_EQ(got.good, c.expected.good);
+            EXPECT_GE(got.replyMs, 0.0);
+        }
+    }
+}

@@ -19,6 +19,7 @@ TEST(SimCommand, ParsesEveryCommand)
         {"fault 1 3 silent", K::fault, 1, 3, FaultKind::silent, 0, 0, 0},
         {"fault 2 11 none", K::fault, 2, 11, FaultKind::none, 0, 0, 0},
         {"fault 1 3 corrupt", K::fault, 1, 3, FaultKind::corrupt, 0, 0, 0},
+        {"fault 1 3 corrupt 4", K::fault, 1, 3, FaultKind::corrupt, 4, 0, 0},
         {"fault 1 3 garbage", K::fault, 1, 3, FaultKind::garbage, 0, 0, 0},
         {"fault 3 21 every 2", K::fault, 3, 21, FaultKind::every, 2, 0, 0},
         {"fault 3 21 late 12.5", K::fault, 3, 21, FaultKind::late, 12.5, 0, 0},
@@ -66,6 +67,7 @@ TEST(SimCommand, RefusesWithAReason)
 {
     for (const char *bad : {"", "   ", "dance", "stats now", "fault 1 3", "fault 1 3 loud", "fault 1 3 every",
                             "fault 1 3 every 0", "fault 1 3 every x", "fault 1 3 late -5", "fault 1 3 silent 2",
+                            "fault 1 3 corrupt 0", "fault 1 3 corrupt 2 3",
                             "line 1", "line 1 sideways", "line x up", "set 1 1 0x100 5", "set 1 1 2 70000",
                             "set 1 1 2", "set 1 1 0x 5", "set 1 1 2 0x-5", "set 1 1 2 --5", "set 1 1 2 5x", "get 1 1", "get 1 1 -1", "model 1 1 104",
                             "model 1 1 104 53 4", "pv 1 1 40000", "hold 1 1 maybe", "set 1 999 1 1"}) {

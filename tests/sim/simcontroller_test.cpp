@@ -172,6 +172,30 @@ TEST(SimController, FaultDecisions)
     }
 }
 
+TEST(SimController, CorruptEveryKthReadSpoilsOneReplyAndAnswersItsRepeatWhole)
+{
+    struct Case {
+        double k;
+        const char *spoiled; // one letter per request: x spoiled, . whole
+    } cases[] = {
+        {3, "..x...x...x."},
+        {1, "xxxxxxxxxxxx"}, // every reply, as plain "corrupt"
+        {0, "xxxxxxxxxxxx"},
+    };
+    for (const Case &k : cases) {
+        SCOPED_TRACE(k.k);
+        SimController c(1, 1);
+        c.setFault(FaultKind::corrupt, k.k);
+        std::string seen;
+        for (int i = 0; i < 12; ++i) {
+            const FaultDecision d = c.nextRequest();
+            EXPECT_TRUE(d.answer);
+            seen += d.mangle == FaultKind::corrupt ? 'x' : '.';
+        }
+        EXPECT_EQ(seen, k.spoiled);
+    }
+}
+
 TEST(SimController, SameSeedSameRun)
 {
     SimController a(1, 77), b(1, 77), other(1, 78);

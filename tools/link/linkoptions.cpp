@@ -28,7 +28,7 @@ constexpr long kLastPort = 256;
 
 const std::set<std::string> kValueOptions = {"--port", "--device", "--baud", "--psl",
                                              "--converter", "--station", "--address",
-                                             "--retry", "--value"};
+                                             "--retry", "--value", "--count"};
 
 // The speeds the controllers and the serial backends offer.
 const std::set<long long> kBaudRates = {110, 300, 600, 1200, 2400, 4800, 9600, 19200, 38400};
@@ -79,10 +79,12 @@ LinkParse parseLinkOptions(const std::vector<std::string> &args)
         o.action = LinkAction::Read;
     else if (actionWord == "write")
         o.action = LinkAction::Write;
+    else if (actionWord == "stats")
+        o.action = LinkAction::Stats;
     else if (actionWord.empty())
-        return fail("say read or write");
+        return fail("say read, write or stats");
     else
-        return fail("unknown action '" + actionWord + "' (read or write)");
+        return fail("unknown action '" + actionWord + "' (read, write or stats)");
 
     const bool hasPort = given.count("--port") != 0;
     const bool hasDevice = given.count("--device") != 0;
@@ -131,6 +133,9 @@ LinkParse parseLinkOptions(const std::vector<std::string> &args)
         return fail("--station must be 1 to 255, not '" + given["--station"] + "'");
     o.station = int(n);
 
+    // Statistics read the process value unless told otherwise.
+    if (o.action == LinkAction::Stats && !given.count("--address"))
+        given["--address"] = "0x8A";
     if (!given.count("--address"))
         return fail("--address is missing");
     if (!inRange(given["--address"], 0, 255, n))
@@ -138,8 +143,8 @@ LinkParse parseLinkOptions(const std::vector<std::string> &args)
     o.address = int(n);
 
     if (given.count("--retry")) {
-        if (o.action != LinkAction::Read)
-            return fail("--retry applies to read only: a write is sent once");
+        if (o.action == LinkAction::Write)
+            return fail("--retry applies to read and stats only: a write is sent once");
         if (!inRange(given["--retry"], 0, 100, n))
             return fail("--retry must be 0 to 100, not '" + given["--retry"] + "'");
         o.retry = int(n);
@@ -156,6 +161,16 @@ LinkParse parseLinkOptions(const std::vector<std::string> &args)
         return fail("--value applies to write only");
     }
 
+    if (o.action == LinkAction::Stats) {
+        if (!given.count("--count"))
+            return fail("--count is missing");
+        if (!inRange(given["--count"], 1, 1000000, n))
+            return fail("--count must be 1 to 1000000, not '" + given["--count"] + "'");
+        o.count = int(n);
+    } else if (given.count("--count")) {
+        return fail("--count applies to stats only");
+    }
+
     p.ok = true;
     return p;
 }
@@ -166,13 +181,21 @@ std::string linkUsage()
            "                          --converter echo|direct --station S --address A [--retry R]\n"
            "       tempmon-link write (--port N | --device PATH) [--baud B] --psl rtu|vorn\n"
            "                          --converter echo|direct --station S --address A --value V\n"
+           "       tempmon-link stats (--port N | --device PATH) [--baud B] --psl rtu|vorn\n"
+           "                          --converter echo|direct --station S [--address A] --count K\n"
+           "                          [--retry R]\n"
            "       tempmon-link --help\n"
            "Reads or writes one controller register. --port N (1 to 256) uses the program's\n"
            "port map (COMn); --device opens PATH directly. B is 110 to 38400 (default 38400),\n"
            "S 1 to 255, A 0 to 255, R 0 to 100 repeats (default 3), V -32768 to 65535;\n"
            "numbers may be signed and 0x-hex.\n"
            "A write is sent once and never confirmed.\n"
-           "Exit status: 0 done, 1 no valid reply or port unusable, 2 bad arguments.\n";
+           "stats reads register A (default 0x8A, the process value) K times (1 to 1000000)\n"
+           "and prints one figure a line: transactions, good, timeouts, checksum, echo (failed\n"
+           "attempts by reason), median_ms and p95_ms (times of the good replies; '-' when\n"
+           "there was none).\n"
+           "Exit status: 0 done (stats: at least one good reply), 1 no valid reply or port\n"
+           "unusable, 2 bad arguments.\n";
 }
 
 std::string attemptsText(int attempts)

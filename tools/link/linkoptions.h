@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-enum class LinkAction { Read, Write, Help };
+enum class LinkAction { Read, Write, Stats, Help };
 
 struct LinkOptions {
     LinkAction action = LinkAction::Help;
@@ -22,6 +22,7 @@ struct LinkOptions {
     int address = 0;
     int retry = 3;
     std::uint16_t value = 0; // write only; negative values as two's complement
+    int count = 0;           // stats only: how many reads
 };
 
 struct LinkParse {

@@ -2,6 +2,7 @@
 // program uses, for checking a line by hand.
 
 #include "linkoptions.h"
+#include "linkstats.h"
 #include "watchedport.h"
 
 #include "portmap.h"
@@ -88,6 +89,20 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "tempmon-link: no valid reply from %s after %s\n", where.c_str(),
                      attemptsText(o.retry + 1).c_str());
         return 1;
+    }
+
+    if (o.action == LinkAction::Stats) {
+        LinkStats stats;
+        for (int i = 0; i < o.count; ++i) {
+            const bool good = comm.Receive(o.station, static_cast<TAddress>(o.address));
+            // A port that cannot be used would fail every read alike: say why at once.
+            if (!good && i == 0)
+                if (const int code = reportPortTrouble(*outcome, device, o.baud))
+                    return code;
+            stats.add(comm.lastReadOutcome());
+        }
+        std::fputs(stats.report().c_str(), stdout);
+        return stats.good() > 0 ? 0 : 1;
     }
 
     comm.Send('W', static_cast<TAddress>(o.address), o.station, o.value);

@@ -84,10 +84,11 @@ Parsed<SimCommand> parseSimCommand(const std::string &text)
             return fail("bad line number '" + w[1] + "'");
         c.kind = w[2] == "down" ? SimCommand::Kind::lineDown : SimCommand::Kind::lineUp;
     } else if (verb == "fault") {
-        const char *usage = "fault L S none|silent|corrupt|garbage | fault L S every K | fault L S late MS";
+        const char *usage = "fault L S none|silent|corrupt|garbage | fault L S every K | fault L S late MS | fault L S corrupt K";
         if (w.size() < 4)
             return fail(std::string("usage: ") + usage);
-        const std::size_t want = (w[3] == "every" || w[3] == "late") ? 5 : 4;
+        const bool takesNumber = w[3] == "every" || w[3] == "late" || (w[3] == "corrupt" && w.size() == 5);
+        const std::size_t want = takesNumber ? 5 : 4;
         const std::string err = lineAndStation(want, usage);
         if (!err.empty())
             return fail(err);
@@ -96,8 +97,15 @@ Parsed<SimCommand> parseSimCommand(const std::string &text)
             c.fault = FaultKind::none;
         else if (w[3] == "silent")
             c.fault = FaultKind::silent;
-        else if (w[3] == "corrupt")
+        else if (w[3] == "corrupt" && w.size() == 4)
             c.fault = FaultKind::corrupt;
+        else if (w[3] == "corrupt") {
+            int k = 0;
+            if (!parseRanged(w[4], 1, 1000000, k))
+                return fail("corrupt needs a whole number K >= 1, not '" + w[4] + "'");
+            c.fault = FaultKind::corrupt;
+            c.faultParam = k;
+        }
         else if (w[3] == "garbage")
             c.fault = FaultKind::garbage;
         else if (w[3] == "every") {

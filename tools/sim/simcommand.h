@@ -14,7 +14,7 @@ struct SimCommand {
     int line = 0;
     int station = 0;
     FaultKind fault = FaultKind::none;
-    double faultParam = 0; // K of "every", milliseconds of "late"
+    double faultParam = 0; // K of "every" and "corrupt", milliseconds of "late"
     int reg = 0;
     int value = 0;         // set, pv: -32768 .. 65535 (stored as 16 bits)
     int modelCode = 0;

@@ -193,6 +193,7 @@ void SimController::setFault(FaultKind kind, double param)
     fault_ = kind;
     faultParam_ = param;
     faultCounter_ = 0;
+    repeatOwed_ = false;
 }
 
 FaultDecision SimController::nextRequest()
@@ -205,6 +206,17 @@ FaultDecision SimController::nextRequest()
         d.answer = false;
         break;
     case FaultKind::corrupt:
+        if (faultParam_ <= 1) {
+            d.mangle = fault_;
+        } else if (repeatOwed_) {
+            // The link asks again at once: that repeat belongs to the spoiled read, so it
+            // is answered whole and not counted, and one read in K sees a bad check sum.
+            repeatOwed_ = false;
+        } else if (++faultCounter_ % static_cast<std::uint64_t>(faultParam_) == 0) {
+            d.mangle = fault_;
+            repeatOwed_ = true;
+        }
+        break;
     case FaultKind::garbage:
         d.mangle = fault_;
         break;

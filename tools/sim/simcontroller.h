@@ -89,4 +89,5 @@ private:
     FaultKind fault_ = FaultKind::none;
     double faultParam_ = 0;
     std::uint64_t faultCounter_ = 0;
+    bool repeatOwed_ = false; // "corrupt K": the next request repeats a spoiled read
 };

@@ -303,6 +303,8 @@ std::string usageText()
            "wire=on, latency=2.\n"
            "Commands on stdin, one per line:\n"
            "  fault L S none|silent|corrupt|garbage | fault L S every K | fault L S late MS\n"
+           "  fault L S corrupt K  (every K-th read gets one reply with a bad check sum;\n"
+           "                        the repeated request after it is answered whole)\n"
            "  line L down|up   set L S REG VALUE   get L S REG   model L S CODE INPUTTYPE [DP]\n"
            "  pv L S VALUE   hold L S on|off   stats   reset   quit\n";
 }
