@@ -2,7 +2,8 @@
 // pictures (pressed "buttonND.bmp" and released "buttonNU.bmp"), the setting page's
 // keypad picture, the program icon and the about window's picture "about.png".
 // Run at build time, so the pictures follow the code and nothing binary is kept.
-//   tempmon-drawassets OUTPUT-FOLDER
+// The icon is drawn once, as an SVG, and rendered here at the sizes desktops use.
+//   tempmon-drawassets OUTPUT-FOLDER ICON-SVG ICON-FOLDER
 
 #include <QDir>
 #include <QFont>
@@ -12,6 +13,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSvgRenderer>
 
 #include "keypadlayout.h"
 
@@ -210,46 +212,14 @@ QImage drawKeypad()
     return image;
 }
 
-// A thermometer over a seven-segment style display: what the program watches.
-QImage drawIcon(int size)
+// The program icon, rendered from its drawing at one size.
+QImage renderIcon(QSvgRenderer &drawing, int size)
 {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 64.0, size / 64.0);
-
-    QLinearGradient ground(0, 0, 0, 64);
-    ground.setColorAt(0, QColor(100, 160, 230));
-    ground.setColorAt(1, QColor(30, 70, 140));
-    p.setPen(QPen(QColor(15, 35, 75), 1.5));
-    p.setBrush(ground);
-    p.drawRoundedRect(QRectF(2, 2, 60, 60), 10, 10);
-
-    p.setPen(Qt::NoPen);
-    p.setBrush(Qt::black);
-    p.drawRoundedRect(QRectF(28, 12, 30, 18), 3, 3);
-    p.setBrush(QColor(255, 40, 40));
-    // "8" segments, rough and bold so they read at small sizes
-    p.drawRect(QRectF(36, 14, 14, 2.5));
-    p.drawRect(QRectF(36, 19.8, 14, 2.5));
-    p.drawRect(QRectF(36, 25.5, 14, 2.5));
-    p.drawRect(QRectF(34, 15, 2.5, 12));
-    p.drawRect(QRectF(49.5, 15, 2.5, 12));
-
-    p.setPen(QPen(QColor(250, 250, 250), 2));
-    p.setBrush(QColor(250, 250, 250));
-    p.drawRoundedRect(QRectF(10, 8, 10, 38), 5, 5);
-    p.drawEllipse(QPointF(15, 48), 9, 9);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(230, 20, 20));
-    p.drawRect(QRectF(13, 22, 4, 26));
-    p.drawEllipse(QPointF(15, 48), 6.5, 6.5);
-
-    p.setBrush(QColor(0, 206, 0));
-    p.drawRoundedRect(QRectF(28, 38, 13, 7), 2, 2);
-    p.setBrush(QColor(255, 0, 0));
-    p.drawRoundedRect(QRectF(45, 38, 13, 7), 2, 2);
+    drawing.render(&p, QRectF(0, 0, size, size));
     return image;
 }
 
@@ -329,9 +299,14 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT-FOLDER\n", argv[0]);
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s OUTPUT-FOLDER ICON-SVG ICON-FOLDER\n", argv[0]);
         return 2;
+    }
+    QSvgRenderer iconDrawing(QString::fromLocal8Bit(argv[2]));
+    if (!iconDrawing.isValid()) {
+        std::fprintf(stderr, "cannot read the icon drawing %s\n", argv[2]);
+        return 1;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
     if (!QDir().mkpath(out.path())) {
@@ -346,7 +321,14 @@ int main(int argc, char **argv)
         }
     }
     ok = save(drawKeypad(), out.filePath(QString::fromLatin1(keypadlayout::kPictureFile)), "BMP") && ok;
-    ok = save(drawIcon(128), out.filePath(QStringLiteral("tempmon.png")), "PNG") && ok;
+    ok = save(renderIcon(iconDrawing, 128), out.filePath(QStringLiteral("tempmon.png")), "PNG") && ok;
+    // The icon theme's layout: <size>x<size>/apps/tempmon.png.
+    const QDir icons(QString::fromLocal8Bit(argv[3]));
+    for (int size : {48, 128, 256}) {
+        const QString folder = QStringLiteral("%1x%1/apps").arg(size);
+        ok = QDir().mkpath(icons.filePath(folder)) && ok;
+        ok = save(renderIcon(iconDrawing, size), icons.filePath(folder + "/tempmon.png"), "PNG") && ok;
+    }
     ok = save(drawAboutPicture(), out.filePath(QStringLiteral("about.png")), "PNG") && ok;
     return ok ? 0 : 1;
 }

@@ -17,6 +17,7 @@
 #include "printdialogs.h"
 #include "programfonts.h"
 #include "qsettingsstore.h"
+#include "recipefolder.h"
 #include "systemserialport.h"
 #include "tcommcontroller.h"
 #include "tempmonapplication.h"
@@ -30,15 +31,59 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <cstdio>
+#include <cstring>
 #include <exception>
 #include <memory>
+#include <optional>
+
+namespace {
+
+// --help and --version are answered before the application object exists, so they
+// work without a display; Qt's own options are taken by the application object.
+std::optional<int> answerInformationOptions(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const char *option = argv[i];
+        if (std::strcmp(option, "--version") == 0 || std::strcmp(option, "-v") == 0) {
+            std::printf("tempmon %s\n", TEMPMON_VERSION);
+            return 0;
+        }
+        if (std::strcmp(option, "--help") == 0 || std::strcmp(option, "-h") == 0) {
+            std::printf("Usage: tempmon [OPTION]... [QT-OPTION]...\n"
+                        "Watches and sets the temperature controllers on up to three RS-485 lines.\n"
+                        "\n"
+                        "  -h, --help        show this help and exit\n"
+                        "  -v, --version     show the version and exit\n"
+                        "\n"
+                        "Qt's standard options are accepted too, for example:\n"
+                        "  -platform NAME    window system (xcb, wayland, offscreen)\n"
+                        "  -display DISPLAY  X display to open\n"
+                        "  -style NAME       widget style\n"
+                        "\n"
+                        "Settings: ~/.config/TEMPERATURE CONTROL.ini; alarm tables and recipes:\n"
+                        "~/.local/share/tempmon. See tempmon(1).\n");
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> status = answerInformationOptions(argc, argv))
+        return *status;
     WidgetMessageBoxes boxes;
     // Qt's own options (-platform, -style ...) are taken by the application object;
     // the program itself uses no arguments.
     TempmonApplication app(argc, argv, boxes);
+    if (app.arguments().size() > 1) {
+        std::fprintf(stderr, "tempmon: unknown argument '%s'; see tempmon --help\n",
+                     qPrintable(app.arguments().at(1)));
+        return 2;
+    }
     try {
         QCoreApplication::setApplicationName(QStringLiteral("tempmon"));
         QCoreApplication::setApplicationVersion(QStringLiteral(TEMPMON_VERSION));
@@ -76,7 +121,7 @@ int main(int argc, char *argv[])
             },
             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
         const AppServices services{model, store, boxes, clock, *locale, title, printer, printDialogs,
-                                   QCoreApplication::applicationDirPath(), *alarmTables,
+                                   programFilesFolder(QCoreApplication::applicationDirPath()), *alarmTables,
                                    exclamationSound, fileDialogs, &feed};
         AppWindows windows(services, std::move(engine));
         QObject::connect(&windows.home(), &TFmHome::shutDown, &app, &QCoreApplication::quit,
