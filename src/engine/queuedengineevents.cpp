@@ -54,11 +54,6 @@ void QueuedEngineEvents::deliver(const std::shared_ptr<Queue> &queue, unsigned a
         postDelivery(queue);
 }
 
-void QueuedEngineEvents::onTileLamps(int panel, int slot, TileLamps lamps)
-{
-    post([=](EngineEvents &t) { t.onTileLamps(panel, slot, lamps); });
-}
-
 void QueuedEngineEvents::onScanLamp(int panel, int slot)
 {
     post([=](EngineEvents &t) { t.onScanLamp(panel, slot); });

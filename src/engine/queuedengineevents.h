@@ -34,7 +34,6 @@ public:
     // stopped for good: events still queued are then dropped.
     void deliverTo(EngineEvents *target, QObject *context);
 
-    void onTileLamps(int panel, int slot, TileLamps lamps) override;
     void onScanLamp(int panel, int slot) override;
     void onScanProgress(int panel, int position) override;
     void onWriteRejected(const RejectedWrite &write) override;

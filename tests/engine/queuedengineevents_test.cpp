@@ -20,7 +20,6 @@ public:
     std::vector<std::string> seen;
     std::function<void(int position)> whileHandling;
 
-    void onTileLamps(int, int, TileLamps) override { seen.push_back("lamps"); }
     void onScanLamp(int p, int s) override { seen.push_back("scan " + std::to_string(p) + "," + std::to_string(s)); }
     void onScanProgress(int, int position) override
     {
