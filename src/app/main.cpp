@@ -6,6 +6,7 @@
 #include "appwindows.h"
 #include "clock.h"
 #include "closeonsignal.h"
+#include "engineeventrouter.h"
 #include "filedialogs.h"
 #include "linklog.h"
 #include "localeformats.h"
@@ -76,6 +77,7 @@ int main(int argc, char *argv[])
                                    QCoreApplication::applicationDirPath(), *alarmTables,
                                    [] { QApplication::beep(); }, fileDialogs, &feed};
         AppWindows windows(services, std::move(engine));
+        const EngineEventRouter engineEvents(windows.home().engine(), windows.home());
         QObject::connect(&windows.home(), &TFmHome::shutDown, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
         closeOnTerminationSignals(windows.home());
