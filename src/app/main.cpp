@@ -6,6 +6,7 @@
 #include "appwindows.h"
 #include "clock.h"
 #include "closeonsignal.h"
+#include "engineeventrouter.h"
 #include "exclamationsound.h"
 #include "filedialogs.h"
 #include "linklog.h"
@@ -124,6 +125,7 @@ int main(int argc, char *argv[])
                                    programFilesFolder(QCoreApplication::applicationDirPath()), *alarmTables,
                                    exclamationSound, fileDialogs, &feed};
         AppWindows windows(services, std::move(engine));
+        const EngineEventRouter engineEvents(windows.home().engine(), windows.home());
         QObject::connect(&windows.home(), &TFmHome::shutDown, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
         closeOnTerminationSignals(windows.home());

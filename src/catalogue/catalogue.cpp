@@ -111,8 +111,8 @@ constexpr ParameterEntry kEntries[] = {
     bitDigits(Level::Level3, "SETA", 95, 95, 0),
     keypad(Level::Level3, "SVOS", 98, 100, kDec),
     keypad(Level::Level3, "PVOS", 99, 101, kDec),
-    // Left where the link leaves it: on register 101, which PVOS is shifted onto.
-    keypad(Level::Level3, "SOFT", 101, 101, kThousandths),
+    // Shifted with its block onto a register of its own, clear of PVOS's 101.
+    keypad(Level::Level3, "SOFT", 101, 103, kThousandths),
     choice(Level::Level3, "OUD", 103, 105, items(kHeatCool)),
     choice(Level::Level3, "OPAD", 104, 106, items(kPidFuzzy)),
     choice(Level::Level3, "HZ", 105, 107, items(kMains)),

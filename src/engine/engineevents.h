@@ -1,11 +1,11 @@
 #pragma once
 
-// Everything the engine tells the outside world. The poll cycle calls these on the
-// engine thread; the controller hands them to the windows through
-// QueuedEngineEvents, and tests record them directly.
+// What the engine tells the outside world beyond the plant model. The poll cycle
+// calls these on the engine thread; the controller hands them to the window thread
+// through QueuedEngineEvents, and tests record them directly. Readings and tile lamps
+// are not among them: they live in the plant model, read through its snapshots.
 
 #include "alarmtypes.h"
-#include "tilelamps.h"
 #include "writescaling.h"
 
 #include <QString>
@@ -22,7 +22,6 @@ struct RejectedWrite {
 class EngineEvents {
 public:
     virtual ~EngineEvents() = default;
-    virtual void onTileLamps(int panel, int slot, TileLamps lamps) = 0;
     // The scan lamp of (panel, slot) red and the other 29 white; (0, 0): all white.
     virtual void onScanLamp(int panel, int slot) = 0;
     virtual void onScanProgress(int panel, int position) = 0;

@@ -80,8 +80,7 @@ void PollCycle::pollSlot(int p, int s)
         return;
     if (!pv) {
         if (model_.notePvFailure(p, s)) {
-            // The model darkened its lamps in the same change.
-            events_.onTileLamps(p, s, TileLamps{});
+            // The model darkened the slot's tile lamps in the same change.
             events_.onScanLamp(0, 0);
             qCDebug(lcEngine) << "panel" << p << "slot" << s << "unlinked";
         }
@@ -97,11 +96,8 @@ void PollCycle::pollSlot(int p, int s)
         const std::optional<int> status = read(station, kRegStatus);
         if (stopped())
             return;
-        if (status) {
-            const TileLamps lamps = TileLamps::fromStatus(*status);
-            model_.storeLamps(p, s, lamps);
-            events_.onTileLamps(p, s, lamps);
-        }
+        if (status)
+            model_.storeLamps(p, s, TileLamps::fromStatus(*status));
     }
 
     const std::optional<int> sv = read(station, kRegSv);
@@ -161,11 +157,10 @@ void PollCycle::scanSlot(int p, int s)
     model_.storeScanResult(p, s, !input, dp);
 }
 
+// Neither the scan nor a write puts the link back where it was: every slot poll points
+// it at its own panel's line before its first transaction.
 void PollCycle::scanDecimalPoints()
 {
-    const int savedPort = link_.ComPort;
-    const std::string savedDevice = link_.Device;
-    const unsigned short savedBaud = link_.BaudRate;
     link_.ReadRetry = kRetriesScan;
     for (int p = 1; p <= kPanelCount; ++p) {
         pointLinkAt(model_.lineSettings(p));
@@ -178,9 +173,6 @@ void PollCycle::scanDecimalPoints()
             events_.onScanProgress(p, s);
         }
     }
-    link_.ComPort = savedPort;
-    link_.Device = savedDevice;
-    link_.BaudRate = savedBaud;
     model_.setRescanRequested(false);
 }
 
@@ -190,9 +182,6 @@ void PollCycle::ExecuteWrite()
     if (!request || stopped())
         return; // a request still pending at the end is not sent
     model_.setDetailPolling(false);
-    const int savedPort = link_.ComPort;
-    const std::string savedDevice = link_.Device;
-    const unsigned short savedBaud = link_.BaudRate;
 
     const int p = request->panel;
     const int s = request->slot;
@@ -205,9 +194,6 @@ void PollCycle::ExecuteWrite()
         pointLinkAt(model_.lineSettings(p));
         ++transactions_;
         link_.Send(kWriteCommand, request->code, model_.stationId(p, s), scaled.wireValue());
-        link_.ComPort = savedPort;
-        link_.Device = savedDevice;
-        link_.BaudRate = savedBaud;
     }
     model_.finishWrite(*request);
     model_.setDetailPolling(true);

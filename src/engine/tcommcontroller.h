@@ -31,8 +31,9 @@ public:
 
     PlantModel &model() { return model_; }
 
-    // Where the engine's events go: `target` is called on the thread of `context`.
-    // Set before start(); both must outlive the engine.
+    // Where the engine's events go: `target` is called on the thread of `context`, one
+    // event at a time in the engine's order. Set before start(); detach (nullptrs)
+    // before either goes away while the engine may still run.
     void deliverEventsTo(EngineEvents *target, QObject *context);
     // The way out that the poll cycle uses; events issued here reach the target queued,
     // as the engine's own do (tests stand in for the engine through it).

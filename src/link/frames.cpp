@@ -44,7 +44,10 @@ int CRC_checksum(const int *values, int count)
 
 TAddress mapWriteAddress(TAddress address)
 {
-    if ((address >= 0x60 && address <= 0x64) || (address >= 0x66 && address <= 0x75))
+    // The controllers keep the parameters of this block two registers up. 0x65 moves
+    // with them: left where it was, it would land on the register 0x63 goes to and an
+    // SOFT write would shift the PV offset; 0x67 is the one register nothing reaches.
+    if (address >= 0x60 && address <= 0x75)
         return static_cast<TAddress>(address + 2);
     return address;
 }

@@ -96,13 +96,21 @@ QAbstractButton *BarChartPage::barButton(int panel) const
     return buttons[panel];
 }
 
-void BarChartPage::refresh(const PlantModel &model)
+void BarChartPage::refresh(const std::array<ReadingsSnapshot, kPanelCount + 1> &readings)
 {
     for (int panel = 1; panel <= kPanelCount; ++panel) {
         ChartView *view = chart(panel);
         for (int slot = 1; slot <= kSlotCount; ++slot)
-            view->setPointValue(kPvSeries, slot - 1, readingValue(model.reading(panel, slot).PvText));
+            view->setPointValue(kPvSeries, slot - 1, chartValue(readings[panel].slotSnapshots[slot].pv));
     }
+}
+
+void BarChartPage::refresh(const PlantModel &model)
+{
+    std::array<ReadingsSnapshot, kPanelCount + 1> readings;
+    for (int panel = 1; panel <= kPanelCount; ++panel)
+        readings[panel] = model.readingsSnapshot(panel);
+    refresh(readings);
 }
 
 void BarChartPage::BtnBar1Click() { showPanel(1); }

@@ -4,11 +4,12 @@
 // ten coloured bars with their values, one chart per panel, all three refreshed on
 // every display tick whatever page is in front.
 
-#include "panels.h"
+#include "readingssnapshot.h"
 
 #include <QIcon>
 #include <QWidget>
 
+#include <array>
 #include <memory>
 
 class ChartView;
@@ -29,7 +30,9 @@ public:
     // main window does when it is made.
     void attach(const QIcon &selectedMark);
 
-    // The display tick's part: all three charts, whatever page is in front.
+    // The display tick's part: all three charts, whatever page is in front, from the
+    // tick's snapshots (index 0 unused); or from fresh ones of the model.
+    void refresh(const std::array<ReadingsSnapshot, kPanelCount + 1> &readings);
     void refresh(const PlantModel &model);
 
     ChartView *chart(int panel) const; // BarChart1..BarChart3; nullptr outside 1..3

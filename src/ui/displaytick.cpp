@@ -4,10 +4,11 @@
 #include "strictint.h"
 #include "tcontroller.h"
 
-unsigned refreshPanelTiles(PlantModel &model, int panel, const PanelTiles &tiles)
+unsigned refreshPanelTiles(PlantModel &model, int panel, const PanelTiles &tiles,
+                           const ReadingsSnapshot &readings)
 {
     unsigned rejected = 0;
-    for (int slot = 1; slot <= 10; ++slot) {
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
         TController *tile = tiles[slot];
         if (!tile)
             continue;
@@ -15,8 +16,9 @@ unsigned refreshPanelTiles(PlantModel &model, int panel, const PanelTiles &tiles
             model.setStationId(panel, slot, *id);
         else
             rejected |= 1u << slot;
-        const SlotReading reading = model.reading(panel, slot);
-        tile->showReading(reading.PvText, reading.SvText, reading.OutText);
+        const SlotSnapshot &shown = readings.slotSnapshots[slot];
+        tile->showReading(shown.pvText, shown.svText, shown.outText);
+        tile->setLamps(shown.lamps);
     }
     return rejected;
 }

@@ -89,7 +89,7 @@ TController::TController(QWidget *parent)
     connect(ui->BtnSET, &QAbstractButton::clicked, this, &TController::settingButtonReleased);
     ui->BtnSET->installEventFilter(this);
 
-    setLamps(TileLamps{});
+    showLamps(TileLamps{});
 }
 
 TController::~TController() = default;
@@ -219,6 +219,14 @@ void TController::applyLamp(QLabel *lamp, bool on, bool isAlarm)
 }
 
 void TController::setLamps(const TileLamps &lamps)
+{
+    // Every display tick hands the lamps over; only a change is painted.
+    if (lamps == lamps_)
+        return;
+    showLamps(lamps);
+}
+
+void TController::showLamps(const TileLamps &lamps)
 {
     lamps_ = lamps;
     applyLamp(ui->Lab_OUT1, lamps.out1, false);

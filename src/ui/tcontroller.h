@@ -2,8 +2,8 @@
 
 // One controller tile of the monitoring page: title, PV and SV in seven-segment
 // figures, the output bar, four lamps, the editable station ID and the button that
-// opens the setting page. The tile shows what it is given; the main window's display
-// tick feeds it and the engine's lamp signals switch its lamps.
+// opens the setting page. The tile shows what it is given: the main window's display
+// tick feeds it texts and lamps from one readings snapshot.
 
 #include "tilelamps.h"
 
@@ -62,6 +62,7 @@ protected:
 private:
     void TxtIDChange(const QString &text);
     void showFigures(QLineEdit *field, const QString &text);
+    void showLamps(const TileLamps &lamps);
     void applyLamp(QLabel *lamp, bool on, bool isAlarm);
     void setupLooks();
 

@@ -10,6 +10,7 @@
 #include "barchartpage.h"
 #include "buttonmarker.h"
 #include "clock.h"
+#include "engineevents.h"
 #include "homepages.h"
 #include "hotkeypriority.h"
 #include "localeformats.h"
@@ -113,9 +114,6 @@ TFmHome::TFmHome(const AppServices &services, std::unique_ptr<TCommController> e
     ui->Panel2->attach(services_, tmrChart_, [this] { return chartsReady_; }, buttonImage(0));
     connect(tmrChart_, &QTimer::timeout, ui->Panel2, &TrendPage::TmrChartTimer);
     ui->Panel5->attach(buttonImage(0));
-
-    // The engine arrives created and suspended; what it reports comes here.
-    engine_->deliverEventsTo(this, this);
 
     // A missing picture is told once and the button shows its name instead, so an
     // incomplete installation still runs.
@@ -224,12 +222,6 @@ RecipePage *TFmHome::recipePage() const { return ui->Panel4; }
 QIcon TFmHome::buttonImage(int index) const
 {
     return index >= 0 && index < ButtonImage.size() ? ButtonImage.at(index) : QIcon();
-}
-
-void TFmHome::onTileLamps(int panel, int slot, TileLamps lamps)
-{
-    if (TController *target = tile(panel, slot))
-        target->setLamps(lamps);
 }
 
 void TFmHome::onScanLamp(int panel, int slot)
@@ -397,25 +389,30 @@ void TFmHome::RzBitBtn2Click()
 
 void TFmHome::TmrHomeTimer()
 {
-    const unsigned rejected = refreshPanelTiles(model_, selectedPanel_, tiles_[selectedPanel_]);
+    // One snapshot per panel for the whole tick: tiles, bars and outward views show
+    // the same readings, each taken in one guarded copy and parsed once.
+    std::array<ReadingsSnapshot, kPanelCount + 1> readings;
+    for (int p = 1; p <= kPanelCount; ++p)
+        readings[p] = model_.readingsSnapshot(p);
+    const unsigned rejected =
+        refreshPanelTiles(model_, selectedPanel_, tiles_[selectedPanel_], readings[selectedPanel_]);
     if (rejected)
         qCDebug(lcUi) << "panel" << selectedPanel_ << "ID fields kept their old station:" << Qt::hex << rejected;
     ui->Panel3->checkAutoPrint();
-    ui->Panel5->refresh(model_);
+    ui->Panel5->refresh(readings);
     if (services_.feed)
-        services_.feed->setView(plantView());
+        services_.feed->setView(plantView(readings));
 }
 
-PlantView TFmHome::plantView() const
+PlantView TFmHome::plantView(const std::array<ReadingsSnapshot, kPanelCount + 1> &readings) const
 {
     PlantView view;
     view.windowTitle = windowTitle();
-    for (int p = 1; p <= kPanelCount; ++p) {
-        view.panels[p] = model_.readingsSnapshot(p);
+    view.panels = readings;
+    for (int p = 1; p <= kPanelCount; ++p)
         for (int s = 1; s <= kSlotCount; ++s)
             if (const TController *t = tiles_[p][s])
                 view.tileTitles[p][s] = t->titleText();
-    }
     return view;
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 // The main window: the engine's host, the five pages and their buttons, the thirty
-// controller tiles with their scan lamps, and the start-up and shutdown order.
+// controller tiles with their scan lamps, and the start-up and shutdown order. The
+// engine's events reach it through the program's wiring, which calls the handlers
+// below on this window's thread, one at a time and in the engine's order.
 
+#include "alarmtypes.h"
 #include "appservices.h"
 #include "displaytick.h"
-#include "engineevents.h"
 #include "pagebuttonpictures.h"
 #include "plantview.h"
 #include "recordsettings.h"
@@ -57,7 +59,9 @@ struct HomeWindows {
     TFmWriting *writing = nullptr;         // FmWriting
 };
 
-class TFmHome : public QWidget, private EngineEvents {
+struct RejectedWrite;
+
+class TFmHome : public QWidget {
     Q_OBJECT
 public:
     TFmHome(const AppServices &services, std::unique_ptr<TCommController> engine,
@@ -101,6 +105,13 @@ public:
     // dialog leaves the window; the engine's detail polling is not touched.
     void showMonitoringPage();
 
+    // What the engine reports that this window shows: the scan lamps, the scan
+    // window's progress, a write the engine refused, an alarm.
+    void onScanLamp(int panel, int slot);
+    void onScanProgress(int panel, int position);
+    void onWriteRejected(const RejectedWrite &write);
+    void onAlarm(const AlarmAnnouncement &announcement);
+
 signals:
     // Shutdown has run: settings saved, timers off, engine told to stop.
     void shutDown();
@@ -132,14 +143,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // What the outward views show: every panel's readings, the titles, the caption.
-    PlantView plantView() const;
-    // The engine's events, delivered on this window's thread in the engine's order.
-    void onTileLamps(int panel, int slot, TileLamps lamps) override;
-    void onScanLamp(int panel, int slot) override;
-    void onScanProgress(int panel, int position) override;
-    void onWriteRejected(const RejectedWrite &write) override;
-    void onAlarm(const AlarmAnnouncement &announcement) override;
+    // What the outward views show: the tick's readings, the titles, the caption.
+    PlantView plantView(const std::array<ReadingsSnapshot, kPanelCount + 1> &readings) const;
 
     void setUpTiles();
     void setUpPageButtons();

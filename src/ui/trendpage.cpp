@@ -179,12 +179,8 @@ void TrendPage::TmrChartTimer()
     const QString timeText = locale_->longTime(clock_->now().time());
     if (!chartsReady_ || !chartsReady_())
         return;
-    for (int panel = 1; panel <= kPanelCount; ++panel) {
-        PanelReadings readings;
-        for (int slot = 1; slot <= kSlotCount; ++slot)
-            readings[slot] = model_->reading(panel, slot);
-        sampleTrend(*chart(panel), pointLimit_[panel], readings, timeText);
-    }
+    for (int panel = 1; panel <= kPanelCount; ++panel)
+        sampleTrend(*chart(panel), pointLimit_[panel], model_->readingsSnapshot(panel), timeText);
 }
 
 void TrendPage::BtnChtStartClick()

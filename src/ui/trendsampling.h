@@ -7,14 +7,9 @@
 // limit changed under a full chart leaves the number of points as it is until the
 // chart is cleared, or until the sample number passes a raised limit.
 
-#include "panels.h"
-#include "plantmodel.h"
+#include "readingssnapshot.h"
 
 #include <QString>
-
-#include <array>
-
-using PanelReadings = std::array<SlotReading, kSlotCount + 1>; // slots 1..10, index 0 unused
 
 constexpr int kTrendSeriesCount = 2 * kSlotCount;
 
@@ -22,8 +17,11 @@ constexpr int kTrendSeriesCount = 2 * kSlotCount;
 constexpr int pvSeries(int slot) { return 2 * (slot - 1); }
 constexpr int svSeries(int slot) { return 2 * (slot - 1) + 1; }
 
-// A reading as a chart value: an empty text, a slot without link, is 0.
-double readingValue(const QString &text);
+// A reading as a chart value: a missing one, a slot without link, is 0.
+inline double chartValue(const std::optional<double> &figure)
+{
+    return figure.value_or(0);
+}
 
 // Whether a tick drops the oldest point of every series before adding its own.
 inline bool dropsOldest(double largestSampleNumber, int pointLimit)
@@ -35,16 +33,17 @@ inline bool dropsOldest(double largestSampleNumber, int pointLimit)
 // appendPoint(series, x, y, label). The first series (PV of slot 1) tells the
 // chart's sample number; every series numbers its own points.
 template <typename Chart>
-void sampleTrend(Chart &chart, int pointLimit, const PanelReadings &readings, const QString &timeText)
+void sampleTrend(Chart &chart, int pointLimit, const ReadingsSnapshot &readings, const QString &timeText)
 {
     if (dropsOldest(chart.largestX(pvSeries(1)), pointLimit)) {
         for (int series = 0; series < kTrendSeriesCount; ++series)
             chart.deleteFirstPoint(series);
     }
     for (int slot = 1; slot <= kSlotCount; ++slot) {
+        const SlotSnapshot &reading = readings.slotSnapshots[slot];
         const int pv = pvSeries(slot);
-        chart.appendPoint(pv, chart.largestX(pv) + 1, readingValue(readings[slot].PvText), timeText);
+        chart.appendPoint(pv, chart.largestX(pv) + 1, chartValue(reading.pv), timeText);
         const int sv = svSeries(slot);
-        chart.appendPoint(sv, chart.largestX(sv) + 1, readingValue(readings[slot].SvText), timeText);
+        chart.appendPoint(sv, chart.largestX(sv) + 1, chartValue(reading.sv), timeText);
     }
 }

@@ -139,7 +139,7 @@ TEST(Catalogue, ShiftedRegisters)
     };
     const Case cases[] = {
         {Level::Level3, "WAIT", 94}, {Level::Level3, "SETA", 95}, {Level::Level3, "SVOS", 100},
-        {Level::Level3, "PVOS", 101}, {Level::Level3, "SOFT", 101}, {Level::Level3, "OUD", 105},
+        {Level::Level3, "PVOS", 101}, {Level::Level3, "SOFT", 103}, {Level::Level3, "OUD", 105},
         {Level::Level3, "HZ", 107},  {Level::Level4, "SET1", 108}, {Level::Level4, "SET0", 117},
         {Level::Level4, "OUTY", 119}, {Level::Program2, "OUT_8", 56},
     };

@@ -43,7 +43,6 @@ int simDp(int station)
 // Counts the scan's progress events as the windows would receive them.
 struct ProgressCounter : QObject, EngineEvents {
     int count = 0;
-    void onTileLamps(int, int, TileLamps) override {}
     void onScanLamp(int, int) override {}
     void onScanProgress(int, int) override { ++count; }
     void onWriteRejected(const RejectedWrite &) override {}

@@ -113,8 +113,10 @@ TEST_F(PollCycleTest, ReadsEverySlotInOrderAndStoresFormattedTexts)
 
 TEST_F(PollCycleTest, LinkedControllerUnlinksAtItsFourthFailedPvRead)
 {
+    bench.setRegister(1, 3, kStatus, 0x19);
     cycle.runCycle();
     ASSERT_FALSE(model.reading(1, 3).PvText.isEmpty());
+    ASSERT_EQ(model.readingsSnapshot(1).slotSnapshots[3].lamps, TileLamps::fromStatus(0x19));
     bench.setSilent(1, 3, true);
     events.clear();
     bench.clearTransactions();
@@ -131,11 +133,9 @@ TEST_F(PollCycleTest, LinkedControllerUnlinksAtItsFourthFailedPvRead)
     EXPECT_EQ(model.failCount(1, 3), 0);
     const SlotReading r = model.reading(1, 3);
     EXPECT_TRUE(r.PvText.isEmpty() && r.SvText.isEmpty() && r.OutText.isEmpty());
-    const auto off = std::find_if(events.lamps.begin(), events.lamps.end(), [](const auto &l) {
-        return l.panel == 1 && l.slot == 3;
-    });
-    ASSERT_NE(off, events.lamps.end());
-    EXPECT_EQ(off->lamps, TileLamps{});
+    const SlotSnapshot shown = model.readingsSnapshot(1).slotSnapshots[3];
+    EXPECT_EQ(shown.lamps, TileLamps{}) << "its tile lamps go dark with the texts";
+    EXPECT_FALSE(shown.linked);
     EXPECT_NE(std::find(events.scanLamps.begin(), events.scanLamps.end(),
                         RecordingEvents::Pair{0, 0}),
               events.scanLamps.end());
@@ -203,11 +203,12 @@ TEST_F(PollCycleTest, ControllerAnsweringEveryOtherPvReadNeverUnlinks)
 TEST_F(PollCycleTest, WithoutDetailPollingNoStatusReadAndNoLamps)
 {
     model.setDetailPolling(false);
+    bench.setRegister(2, 12, kStatus, 0x19);
     cycle.runCycle();
     for (const FakeTransaction &t : bench.transactions())
         EXPECT_NE(t.reg, kStatus);
     EXPECT_EQ(bench.transactions().size(), 90u);
-    EXPECT_TRUE(events.lamps.empty());
+    EXPECT_EQ(model.readingsSnapshot(2).slotSnapshots[2].lamps, TileLamps{});
     EXPECT_TRUE(events.scanLamps.empty());
     EXPECT_FALSE(model.reading(2, 2).SvText.isEmpty());
 }
@@ -230,17 +231,18 @@ TEST_F(PollCycleTest, StatusBitsSetTheFourLamps)
         bench.setRegister(1, 1, kStatus, c.status);
         events.clear();
         cycle.pollSlot(1, 1);
-        ASSERT_EQ(events.lamps.size(), 1u) << c.status;
-        EXPECT_EQ(events.lamps[0].lamps, c.lamps) << c.status;
+        EXPECT_EQ(model.readingsSnapshot(1).slotSnapshots[1].lamps, c.lamps) << c.status;
         ASSERT_EQ(events.scanLamps.size(), 1u);
         EXPECT_EQ(events.scanLamps[0], (RecordingEvents::Pair{1, 1}));
-        EXPECT_EQ(events.order, (std::vector<char>{'S', 'L'})) << "scan lamp first";
     }
     // A failed status read leaves the lamps alone.
+    bench.setRegister(1, 1, kStatus, 0x19);
+    cycle.pollSlot(1, 1);
+    bench.setRegister(1, 1, kStatus, 0);
     bench.failNext(1, 1, kStatus, 1);
     events.clear();
     cycle.pollSlot(1, 1);
-    EXPECT_TRUE(events.lamps.empty());
+    EXPECT_EQ(model.readingsSnapshot(1).slotSnapshots[1].lamps, TileLamps::fromStatus(0x19));
     EXPECT_EQ(events.scanLamps.size(), 1u);
 }
 
@@ -348,18 +350,25 @@ TEST_F(PollCycleTest, WriteUsesTheScaleOfItsCode)
     }
 }
 
-TEST_F(PollCycleTest, WriteRestoresTheLinkAndTurnsDetailPollingBackOn)
+// A write goes out on its own panel's line; the slot polled next is asked on that
+// slot's line again.
+TEST_F(PollCycleTest, WriteGoesOnItsLineAndTurnsDetailPollingBackOn)
 {
-    link->ComPort = 7;
-    link->BaudRate = 4800;
     model.setDetailPolling(false); // as the recipe page leaves it
     model.RequestWrite(2, 1, 0, QStringLiteral("1"));
-    cycle.ExecuteWrite();
-    ASSERT_EQ(writes().size(), 1u);
-    EXPECT_EQ(writes()[0].port, 2);
-    EXPECT_EQ(writes()[0].baud, kBaud[2]);
-    EXPECT_EQ(link->ComPort, 7);
-    EXPECT_EQ(link->BaudRate, 4800);
+    cycle.runCycle();
+    const std::vector<FakeTransaction> log = bench.transactions();
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_TRUE(log[0].write) << "sent before the first slot";
+    EXPECT_EQ(log[0].port, 2);
+    EXPECT_EQ(log[0].baud, kBaud[2]);
+    EXPECT_EQ(log[0].station, stationOf(2, 1));
+    EXPECT_EQ(log[1].port, 1);
+    EXPECT_EQ(log[1].baud, kBaud[1]);
+    EXPECT_EQ(log[1].station, stationOf(1, 1));
+    for (const FakeTransaction &t : log)
+        EXPECT_EQ(t.baud, kBaud[t.port]);
+    EXPECT_EQ(writes().size(), 1u);
     EXPECT_TRUE(model.detailPolling());
     EXPECT_FALSE(model.writePending());
 }
@@ -477,8 +486,6 @@ TEST_F(PollCycleTest, ScanDerivesDecimalPlacesAndLinkState)
     bench.setPortMissing(2, true);
     model.setUnlinked(2, 4, true);
     model.setDp(2, 4, 2);
-    link->ComPort = 9;
-    link->BaudRate = 2400;
     model.setRescanRequested(true);
 
     cycle.scanDecimalPoints();
@@ -499,8 +506,6 @@ TEST_F(PollCycleTest, ScanDerivesDecimalPlacesAndLinkState)
         for (int s = 1; s <= 10; ++s)
             expected.push_back({p, s});
     EXPECT_EQ(events.progress, expected);
-    EXPECT_EQ(link->ComPort, 9);
-    EXPECT_EQ(link->BaudRate, 2400);
     EXPECT_FALSE(model.rescanRequested());
     // Four attempts per scan read; only linear types ask for the DP register.
     EXPECT_EQ(readsOf(1, stationOf(1, 8), kModel).at(0).attempts, 4);

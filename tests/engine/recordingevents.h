@@ -9,32 +9,17 @@
 #include <vector>
 
 struct RecordingEvents : EngineEvents {
-    struct Lamps {
-        int panel, slot;
-        TileLamps lamps;
-    };
     struct Pair {
         int panel, slot;
         bool operator==(const Pair &o) const { return panel == o.panel && slot == o.slot; }
     };
 
-    std::vector<Lamps> lamps;
     std::vector<Pair> scanLamps;
     std::vector<Pair> progress; // (panel, position)
     std::vector<RejectedWrite> rejections;
     std::vector<AlarmAnnouncement> alarms;
-    std::vector<char> order; // 'L' tile lamps, 'S' scan lamp, in emission order
 
-    void onTileLamps(int panel, int slot, TileLamps l) override
-    {
-        lamps.push_back({panel, slot, l});
-        order.push_back('L');
-    }
-    void onScanLamp(int panel, int slot) override
-    {
-        scanLamps.push_back({panel, slot});
-        order.push_back('S');
-    }
+    void onScanLamp(int panel, int slot) override { scanLamps.push_back({panel, slot}); }
     void onScanProgress(int panel, int position) override { progress.push_back({panel, position}); }
     void onWriteRejected(const RejectedWrite &write) override { rejections.push_back(write); }
     void onAlarm(const AlarmAnnouncement &a) override { alarms.push_back(a); }

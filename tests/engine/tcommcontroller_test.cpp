@@ -24,11 +24,9 @@ public:
     bool wrongThread = false;
     std::vector<std::pair<int, int>> progress;
     std::vector<std::pair<int, int>> scanLamps;
-    std::vector<std::tuple<int, int, TileLamps>> lamps;
     std::vector<RejectedWrite> rejected;
     std::vector<AlarmAnnouncement> alarms;
 
-    void onTileLamps(int p, int s, TileLamps l) override { check(); lamps.emplace_back(p, s, l); }
     void onScanLamp(int p, int s) override { check(); scanLamps.emplace_back(p, s); }
     void onScanProgress(int p, int pos) override { check(); progress.emplace_back(p, pos); }
     void onWriteRejected(const RejectedWrite &w) override { check(); rejected.push_back(w); }
@@ -78,16 +76,14 @@ TEST_F(ControllerTest, ScansThenPollsAndHandsDisplayChangesToTheWindowThread)
     controller->start();
 
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return controller->cycleCount() >= 2 && receiver.lamps.size() >= 60; }, kWaitMs));
+        [&] { return controller->cycleCount() >= 2 && receiver.scanLamps.size() >= 60; }, kWaitMs));
     ASSERT_GE(receiver.progress.size(), 30u);
     for (int i = 0; i < 30; ++i)
         EXPECT_EQ(receiver.progress[std::size_t(i)], std::make_pair(i / 10 + 1, i % 10 + 1));
     // The first cycle's order of lamps: slot (1,1) first, then (1,2)...
     EXPECT_EQ(receiver.scanLamps.at(0), std::make_pair(1, 1));
     EXPECT_EQ(receiver.scanLamps.at(12), std::make_pair(2, 3));
-    const auto &[panel, slot, l] = receiver.lamps.at(12);
-    EXPECT_EQ(std::make_pair(panel, slot), std::make_pair(2, 3));
-    EXPECT_EQ(l, (TileLamps{true, false, true, true}));
+    EXPECT_EQ(model.readingsSnapshot(2).slotSnapshots[3].lamps, (TileLamps{true, false, true, true}));
 
     ASSERT_EQ(receiver.alarms.size(), 1u);
     const AlarmAnnouncement &a = receiver.alarms[0];

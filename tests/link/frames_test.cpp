@@ -4,6 +4,7 @@
 #include "trs485comm.h"
 
 #include <gtest/gtest.h>
+#include <map>
 
 #include <string>
 #include <vector>
@@ -90,9 +91,32 @@ TEST(Frames, WriteAddressMapping)
         int given;
         int sent;
     } cases[] = {{0x00, 0x00}, {0x5F, 0x5F}, {0x60, 0x62}, {0x63, 0x65}, {0x64, 0x66},
-                 {0x65, 0x65}, {0x66, 0x68}, {0x75, 0x77}, {0x76, 0x76}, {0xFF, 0xFF}};
-    for (const Case &c : cases)
+                 {0x65, 0x67}, {0x66, 0x68}, {0x75, 0x77}, {0x76, 0x76}, {0xFF, 0xFF}};
+    for (const Case &c : cases) {
         EXPECT_EQ(int(mapWriteAddress(TAddress(c.given))), c.sent) << std::hex << c.given;
+        EXPECT_EQ(buildWriteFrame(TPsl::rtu, 'W', TAddress(c.given), 1, 0)[3], c.sent) << std::hex << c.given;
+        EXPECT_EQ(buildWriteFrame(TPsl::vorn, 'W', TAddress(c.given), 1, 0)[3], c.sent) << std::hex << c.given;
+        // Reads ask for the register they name.
+        EXPECT_EQ(buildReadRequest(TPsl::rtu, 1, TAddress(c.given))[3], c.given) << std::hex << c.given;
+        EXPECT_EQ(buildReadRequest(TPsl::vorn, 1, TAddress(c.given))[3], c.given) << std::hex << c.given;
+    }
+}
+
+// The shifted block puts every address on a register of its own (SOFT at 0x65 must not
+// land where PVOS at 0x63 does), and 0x67 is no longer the one register left out.
+TEST(Frames, ShiftedWriteBlockReachesEachRegisterOnce)
+{
+    std::map<int, int> reachedBy;
+    for (int given = 0x60; given <= 0x75; ++given) {
+        const int sent = mapWriteAddress(TAddress(given));
+        EXPECT_TRUE(reachedBy.emplace(sent, given).second)
+            << std::hex << given << " and " << reachedBy[sent] << " both land on " << sent;
+    }
+    std::vector<int> unreached;
+    for (int reg = 0x62; reg <= 0x77; ++reg)
+        if (!reachedBy.count(reg))
+            unreached.push_back(reg);
+    EXPECT_EQ(unreached, std::vector<int>{});
 }
 
 TEST(Replies, LayoutPerProtocolAndConverter)

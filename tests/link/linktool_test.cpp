@@ -85,6 +85,11 @@ TEST_F(LinkTool, ReadsWritesAndReportsSilence)
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains("register 0x60 (sent as 0x62)")) << r.out.toStdString();
     ASSERT_TRUE(waitForRegister(2, 4, 0x62, "16"));
+    // SOFT's address goes to a register of its own, not onto PVOS's.
+    r = runTool(QStringList{"write"} + on(2, "vorn", "direct", 4, "0x65") + QStringList{"--value", "500"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("register 0x65 (sent as 0x67)")) << r.out.toStdString();
+    ASSERT_TRUE(waitForRegister(2, 4, 0x67, "500"));
 
     {
         PosixSerialPort holder;

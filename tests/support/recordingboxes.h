@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 struct ShownBox {
     QString caption;
     QString text;
@@ -19,9 +21,12 @@ public:
     void show(QWidget *, const QString &caption, const QString &text, Icon icon) override
     {
         shown.append({caption, text, icon});
+        if (whileShown)
+            whileShown(); // a test's stand-in for the modal box's own event loop
     }
     // Questions are answered yes.
     bool ask(QWidget *, const QString &, const QString &) override { return true; }
 
     QList<ShownBox> shown;
+    std::function<void()> whileShown;
 };

@@ -8,6 +8,7 @@
 #include "applicationtitle.h"
 #include "appwindows.h"
 #include "clock.h"
+#include "engineeventrouter.h"
 #include "filedialogs.h"
 #include "localeformats.h"
 #include "memorysettingsstore.h"
@@ -142,10 +143,12 @@ public:
                                    programFolder.path(), *alarmTables, [this] { ++beeps; }, fileDialogs};
         windows = std::make_unique<AppWindows>(
             services, std::make_unique<TCommController>(model, std::move(link), &clock));
+        engineEvents = std::make_unique<EngineEventRouter>(home().engine(), home());
     }
     ~HomeFixture()
     {
         home().FormClose();
+        engineEvents.reset();
         windows.reset();
     }
 
@@ -175,6 +178,8 @@ public:
     int beeps = 0; // the system sound, played once per announced alarm
     std::unique_ptr<AlarmTables> alarmTables;
     std::unique_ptr<AppWindows> windows;
+    // The engine's events to the windows, as the program routes them.
+    std::unique_ptr<EngineEventRouter> engineEvents;
 
 private:
     SettingsStore *store_;

@@ -12,7 +12,9 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QEventLoop>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -20,6 +22,8 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <thread>
 
 namespace {
 
@@ -271,20 +275,42 @@ TEST(TFmHome, SettingButtonFillsTheSettingPageHeader)
     EXPECT_EQ(setPage->findChild<QLabel *>("LbID")->text(), "23");
 }
 
-TEST(TFmHome, EngineLampEventsReachTilesAndScanLamps)
+// A tile's lamps come with its texts, from the same readings, on the display tick of
+// its panel; a panel not selected keeps what its tiles showed.
+TEST(TFmHome, TileLampsComeWithTheReadingsOnTheDisplayTick)
 {
     HomeFixture f;
     f.home().show();
-    TileLamps lamps;
-    lamps.out1 = true;
-    lamps.al2 = true;
-    f.home().engine().events().onTileLamps(2, 5, lamps);
+    f.model.setReading(2, 5, {"25.0", "30.0", "100"});
+    f.model.storeLamps(2, 5, TileLamps::fromStatus(0x11)); // OUT1, AL2
+    f.model.storeLamps(1, 5, TileLamps::fromStatus(0x19));
+    f.control<QAbstractButton>("BtnB")->click();
+    EXPECT_EQ(f.home().tile(2, 5)->lamps(), TileLamps{}) << "nothing before the tick";
+    f.home().TmrHomeTimer();
+    EXPECT_EQ(f.home().tile(2, 5)->lamps(), TileLamps::fromStatus(0x11));
+    EXPECT_EQ(fieldText(f.home().tile(2, 5), "TxtPV"), "25.0");
+    EXPECT_EQ(f.home().tile(1, 5)->lamps(), TileLamps{});
+
+    // Unlinked at its fourth failed read: texts and lamps go together.
+    for (int n = 0; n < 4; ++n)
+        f.model.notePvFailure(2, 5);
+    f.home().TmrHomeTimer();
+    EXPECT_EQ(f.home().tile(2, 5)->lamps(), TileLamps{});
+    EXPECT_TRUE(fieldText(f.home().tile(2, 5), "TxtPV").isEmpty());
+
+    f.control<QAbstractButton>("BtnA")->click();
+    f.home().TmrHomeTimer();
+    EXPECT_EQ(f.home().tile(1, 5)->lamps(), TileLamps::fromStatus(0x19));
+}
+
+TEST(TFmHome, EngineScanLampEventsReachTheScanLamps)
+{
+    HomeFixture f;
+    f.home().show();
     f.home().engine().events().onScanLamp(2, 5);
     // Queued: nothing changes before the event loop delivers.
     EXPECT_EQ(f.home().scanLamps().activeLamp(), 0);
     ASSERT_TRUE(waitUntil([&] { return f.home().scanLamps().activeLamp() == 15; }));
-    const TileLamps shown = f.home().tile(2, 5)->lamps();
-    EXPECT_TRUE(shown.out1 && shown.al2 && !shown.out2 && !shown.al1);
     EXPECT_EQ(f.home().scanLamps().colour(15), QColor(255, 0, 0));
     EXPECT_EQ(f.home().scanLamps().colour(14), QColor(255, 255, 255));
 
@@ -303,6 +329,48 @@ TEST(TFmHome, RejectedWriteIsToldWithPanelSlotValueAndReason)
     EXPECT_EQ(box.caption, "錯誤");
     for (const char *part : {"盤面2", "溫控點7", "abc", "不是數字"})
         EXPECT_TRUE(box.text.contains(QString::fromUtf8(part))) << part << " in " << box.text.toStdString();
+}
+
+// The refused write's box runs an event loop of its own while the operator reads it;
+// the alarms the engine announced behind the refusal wait for it to close and then
+// come in their order, so the list and the counts never end on an older alarm.
+TEST(TFmHome, AlarmsBehindAModalBoxWaitForItAndKeepTheirOrder)
+{
+    HomeFixture f;
+    f.home().show();
+    auto *list = f.control<QListWidget>("LstAlarming");
+    ASSERT_NE(list, nullptr);
+    EngineEvents &engine = f.home().engine().events();
+    int linesWhileBoxOpen = -1;
+    f.boxes.whileShown = [&] {
+        // The engine goes on polling while the operator reads the box.
+        std::thread([&] { engine.onAlarm({AlarmSide::High, 1, 4, 1, QTime(8, 0, 1)}); }).join();
+        QEventLoop box;
+        QMetaObject::invokeMethod(&box, &QEventLoop::quit, Qt::QueuedConnection);
+        box.exec();
+        linesWhileBoxOpen = list->count();
+    };
+    engine.onWriteRejected({2, 7, 0, "abc", WriteRejection::NotANumber});
+    engine.onAlarm({AlarmSide::Low, 1, 3, 1, QTime(8, 0, 0)});
+    ASSERT_TRUE(waitUntil([&] { return list->count() == 2; }));
+    f.boxes.whileShown = nullptr;
+    EXPECT_EQ(linesWhileBoxOpen, 0);
+    EXPECT_TRUE(list->item(0)->text().contains(QStringLiteral("08:00:00"))) << list->item(0)->text().toStdString();
+    EXPECT_TRUE(list->item(1)->text().contains(QStringLiteral("08:00:01"))) << list->item(1)->text().toStdString();
+}
+
+// Once the wiring is gone (the program ending), what the engine still issues reaches
+// no window.
+TEST(TFmHome, EventsAfterTheWiringIsGoneReachNoWindow)
+{
+    HomeFixture f;
+    f.home().show();
+    f.engineEvents.reset();
+    f.home().engine().events().onScanLamp(1, 1);
+    f.home().engine().events().onWriteRejected({2, 7, 0, "abc", WriteRejection::NotANumber});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f.home().scanLamps().activeLamp(), 0);
+    EXPECT_TRUE(f.boxes.shown.isEmpty());
 }
 
 // Writes through to a memory store; once armed, notes at the next write what was

@@ -1,8 +1,0 @@
-#include "trendsampling.h"
-
-double readingValue(const QString &text)
-{
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    return ok ? value : 0;
-}
