@@ -66,11 +66,9 @@ private:
         const bool idField = key.startsWith(QLatin1String("ID"));
         return {key, kind, initial, [this, key] { return state.value(key); },
                 [this, key, idField](const QVariant &put) {
-                    // Like a tile's ID field: digits only.
-                    if (idField && !QRegularExpression(QStringLiteral("^[0-9]+$")).match(put.toString()).hasMatch())
-                        return false;
                     state[key] = put;
-                    return true;
+                    // Like a tile's ID field, which takes the text and then holds no address.
+                    return !idField || QRegularExpression(QStringLiteral("^[0-9]+$")).match(put.toString()).hasMatch();
                 }};
     }
     SettingValue numberField(const char *name, int initial)
