@@ -20,7 +20,7 @@ QString keyNotSavedMessage(const QString &key)
     return QStringLiteral("無法儲存設定「%1」").arg(key);
 }
 
-QString unusableStationIdsMessage(const QStringList &entries)
+QString unusableValuesMessage(const QStringList &entries)
 {
-    return QStringLiteral("下列站號不是數字，已改為 1：\n%1").arg(entries.join(QLatin1Char('\n')));
+    return QStringLiteral("下列設定值無法使用，已改用初始值：\n%1").arg(entries.join(QLatin1Char('\n')));
 }

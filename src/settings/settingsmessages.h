@@ -12,5 +12,6 @@ QString invalidTypeMessage(const QString &valueName);
 QString writeFailedMessage(const QString &valueName);
 QString keyNotCreatedMessage(const QString &key);
 QString keyNotSavedMessage(const QString &key);
-// Stored station IDs that are not numbers, each "IDB_4 = x"; their tiles show 1.
-QString unusableStationIdsMessage(const QStringList &entries);
+// Stored values their controls cannot take, each "IDB_4 = x" (or the name alone for a
+// value that holds no text); those controls keep their initial states.
+QString unusableValuesMessage(const QStringList &entries);

@@ -1,46 +1,31 @@
 #pragma once
 
-// The walks between the settings store and the controls it mirrors. Start-up copies
-// the stored values into the controls and then runs each dialog's OK action; shutdown
-// copies the controls back. The controls are found by object name.
+// The walks between the settings store and the sections the windows declare. Start-up
+// puts the stored values into the controls and applies each section; shutdown reads
+// the controls back. Keys are walked in the store's own order whatever order the
+// sections come in.
 
+#include "settingssection.h"
 #include "settingsstore.h"
 
 #include <QString>
+#include <QStringList>
 
-#include <functional>
+#include <vector>
 
-class QObject;
+// "FmHome", "FmCommSetting", "FmChartSetting", "FmRecord". A key not listed is walked
+// after these, in the order given.
+const QStringList &settingsKeyOrder();
 
-// The windows whose controls the store mirrors. Controls are found below them by
-// object name and read and written through their Qt properties ("text", "checked",
-// "currentIndex", or "itemIndex" where a group of radio buttons declares one).
-struct SettingsForms {
-    QObject *home = nullptr;         // FmHome: RzLabel1, ControllerA1..ControllerC10 (each a
-                                     // tile with children TxtUnitTitle, TxtID),
-                                     // TxtRecipeA1..TxtRecipeC10
-    QObject *commSetting = nullptr;  // FmCommSetting
-    QObject *chartSetting = nullptr; // FmChartSetting; skipped while null
-    QObject *record = nullptr;       // FmRecord; skipped while null
-};
+// Every value that is present and usable goes into its control; an absent value
+// leaves its control as it is. An unusable value (text where a number belongs, a
+// number its control refuses, a value that holds no text at all) puts the declared
+// initial state into its control and costs nothing else. Every section is applied.
+// Returns the one message for the operator: the store's own problem (a damaged file)
+// or the list of unusable values; empty when there is nothing to tell.
+QString LoadSettings(SettingsStore &store, std::vector<SettingsSection> sections);
 
-struct SettingsHooks {
-    // Selects a radio button the way a click would, running its click action.
-    std::function<void(QObject *radioButton)> selectRadio;
-    std::function<void(int panel, int slot, int stationId)> setStationId;
-    std::function<void()> applyCommSetting;  // the comm dialog's OK action
-    std::function<void()> applyChartSetting;
-    std::function<void()> applyRecord;
-    std::function<void(const QString &text)> reportError; // the general error report
-};
-
-// A value that is absent leaves its control in its initial state. A value that is
-// present but unusable (an ID that is not a number, an integer value holding text),
-// and a control that cannot be found, stop the load there with one error report:
-// what was loaded stays, nothing after it is read or applied.
-void LoadSettings(SettingsStore &store, const SettingsForms &forms, const SettingsHooks &hooks);
-
-// Creates the keys and values as needed. `HmTitle` and `Psl` are not written (their
-// dialogs write them when confirmed). A value that cannot be written is reported and
-// ends the save; the result is false then.
-bool SaveSettings(SettingsStore &store, const SettingsForms &forms, const SettingsHooks &hooks);
+// Writes every value saved at shutdown, creating keys and values as needed. A value
+// that cannot be written, or a field whose text is not the whole number its value
+// needs, ends the save there. Returns the error for the operator, empty when saved.
+QString SaveSettings(SettingsStore &store, std::vector<SettingsSection> sections);

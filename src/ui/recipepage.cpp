@@ -60,6 +60,13 @@ RecipePage::RecipePage(QWidget *parent) : QWidget(parent), ui(std::make_unique<U
             fields_[panel][slot] = findChild<QLineEdit *>(
                 QStringLiteral("TxtRecipe%1%2").arg(panelLetter(panel)).arg(slot));
     writeButtons_ = {ui->BtnWriteA, ui->BtnWriteB, ui->BtnWriteC, ui->BtnWriteAll};
+    // Enter in a recipe field writes nothing, wherever the page is hosted.
+    for (QAbstractButton *button : writeButtons_) {
+        if (auto *push = qobject_cast<QPushButton *>(button)) {
+            push->setAutoDefault(false);
+            push->setDefault(false);
+        }
+    }
     connect(ui->BtnWriteA, &QAbstractButton::clicked, this, &RecipePage::BtnWriteAClick);
     connect(ui->BtnWriteB, &QAbstractButton::clicked, this, &RecipePage::BtnWriteBClick);
     connect(ui->BtnWriteC, &QAbstractButton::clicked, this, &RecipePage::BtnWriteCClick);

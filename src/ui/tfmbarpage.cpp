@@ -9,8 +9,8 @@
 #include <algorithm>
 
 namespace {
-// Well inside the second the window may stay open after the last bar is full.
-constexpr int kCheckIntervalMs = 250;
+// The window closes at the first check after the last bar is full: within a second.
+constexpr int kCheckIntervalMs = 1000;
 } // namespace
 
 TFmBarPage::TFmBarPage(QWidget *parent)

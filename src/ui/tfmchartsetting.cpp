@@ -6,6 +6,7 @@
 #include "chartview.h"
 #include "messageboxes.h"
 #include "pointcountfield.h"
+#include "settingscontrols.h"
 #include "trendpage.h"
 #include "trendsampling.h"
 
@@ -78,6 +79,30 @@ void TFmChartSetting::enableLimits(int panel, bool enabled)
     const PanelControls c = controls(panel);
     c.min->setEnabled(enabled);
     c.max->setEnabled(enabled);
+}
+
+SettingsSection TFmChartSetting::settingsSection()
+{
+    SettingsSection section{QStringLiteral("FmChartSetting"), {}, [this] { applyOk(); }};
+    auto &values = section.values;
+    // Each value runs over the three panels before the next begins, as the store lists them.
+    const auto perPanel = [this, &values](const std::function<SettingValue(int, const PanelControls &)> &value) {
+        for (int panel = 1; panel <= kPanelCount; ++panel)
+            values.push_back(value(panel, controls(panel)));
+    };
+    const auto name = [](const char *pattern, int panel) {
+        return QString::fromLatin1(pattern).arg(panelLetter(panel));
+    };
+    perPanel([&](int p, const PanelControls &c) { return radioSetting(name("RdoAuto%1", p), c.automatic, true); });
+    perPanel([&](int p, const PanelControls &c) { return radioSetting(name("RdoLimit%1", p), c.limits, false); });
+    perPanel([&](int p, const PanelControls &c) { return textSetting(name("TxtYmin%1", p), c.min, QStringLiteral("0")); });
+    perPanel([&](int p, const PanelControls &c) { return textSetting(name("TxtYmax%1", p), c.max, QStringLiteral("600")); });
+    perPanel([&](int p, const PanelControls &c) { return flagSetting(name("Chk3D%1", p), c.depth, false); });
+    perPanel([](int p, const PanelControls &c) { return flagSetting(QStringLiteral("ChkSV%1").arg(p), c.sv, false); });
+    values.push_back(textSetting(QStringLiteral("TxtChtSample"), ui->TxtChtSample, QStringLiteral("5")));
+    // The point counts are kept under the names of the fields they once were.
+    perPanel([&](int p, const PanelControls &c) { return textSetting(name("TxtCht%1Max", p), c.points, QStringLiteral("1000")); });
+    return section;
 }
 
 void TFmChartSetting::RdoAutoAClick() { enableLimits(1, false); }

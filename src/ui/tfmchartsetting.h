@@ -7,6 +7,7 @@
 // converts: a refused text changes nothing.
 
 #include "panels.h"
+#include "settingssection.h"
 
 #include <QDialog>
 
@@ -35,6 +36,9 @@ public:
     // The OK action: false, with the dialog left open and nothing applied, when a
     // text is refused.
     bool applyOk();
+
+    // Key FmChartSetting: the controls as the store keeps them; loading applies OK.
+    SettingsSection settingsSection();
 
 public Q_SLOTS:
     void BtnChtSetingOkClick();

@@ -2,10 +2,12 @@
 
 #include "ui_tfmcommsetting.h"
 
+#include "commchoice.h"
 #include "messageboxes.h"
 #include "plantmodel.h"
 #include "portmap.h"
 #include "settingsmessages.h"
+#include "settingscontrols.h"
 #include "settingsstore.h"
 #include "strictint.h"
 #include "systemportsearch.h"
@@ -17,33 +19,25 @@ namespace {
 const QString kKey = QStringLiteral("FmCommSetting");
 const QString kErrorCaption = QStringLiteral("錯誤");
 const QString kNoticeCaption = QStringLiteral("訊息");
-constexpr int kBaudRates[] = {38400, 19200, 9600, 4800, 2400};
-constexpr int kBaudCount = sizeof kBaudRates / sizeof kBaudRates[0];
-constexpr int kListedPorts = 8;
-// As far as Windows numbers its COM ports, and as the field's hint says.
-constexpr int kLastTypedPort = 256;
 
 void selectItem(QComboBox *list, int index)
 {
     list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
 }
 
-std::optional<TConverter> converterForItem(int index)
+// The focus the operator moves to a control. A tab page gives its first field the
+// focus when it is shown, and a window its focus widget when it comes back to the
+// front; neither is the operator choosing the port list.
+bool operatorMovedFocus(Qt::FocusReason reason)
 {
-    switch (index) {
-    case 0: return TConverter::RS422_485;
-    case 1: // a 2-wire converter and a plain RS232 line both give no echo
-    case 2: return TConverter::RS485;
-    default: return std::nullopt;
-    }
-}
-
-std::optional<TPsl> protocolForItem(int index)
-{
-    switch (index) {
-    case 0: return TPsl::vorn;
-    case 1: return TPsl::rtu;
-    default: return std::nullopt;
+    switch (reason) {
+    case Qt::MouseFocusReason:
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+        return true;
+    default:
+        return false;
     }
 }
 } // namespace
@@ -113,9 +107,10 @@ void TFmCommSetting::showEvent(QShowEvent *event)
 
 bool TFmCommSetting::eventFilter(QObject *watched, QEvent *event)
 {
-    // However the list gets the focus (a click, the keyboard, the window coming back
-    // to the front), the panel then uses the list and not a typed port.
-    if (event->type() == QEvent::FocusIn) {
+    // The operator putting the focus on the list (a click, the Tab key, a shortcut)
+    // chooses the list over a typed port; a focus that merely arrives there (another
+    // tab shown, the window back in front) leaves the typed port alone.
+    if (event->type() == QEvent::FocusIn && operatorMovedFocus(static_cast<QFocusEvent *>(event)->reason())) {
         if (watched == ui->CboComA)
             CboComAEnter();
         else if (watched == ui->CboComB)
@@ -144,13 +139,9 @@ void TFmCommSetting::FormShow()
 
     for (int p = 1; p <= kPanelCount; ++p) {
         const LineSettings line = model_.lineSettings(p);
-        selectItem(portList(p), line.ComPort > kListedPorts ? kListedPorts - 1 : line.ComPort - 1);
-        if (!otherPort(p)->text().isEmpty())
-            selectItem(portList(p), -1);
-        for (int i = 0; i < kBaudCount; ++i) {
-            if (kBaudRates[i] == line.BaudRate)
-                selectItem(bpsList(p), i);
-        }
+        selectItem(portList(p), otherPort(p)->text().isEmpty() ? portItemForComPort(line.ComPort) : -1);
+        if (const int bps = bpsItemForBaudRate(line.BaudRate); bps >= 0)
+            selectItem(bpsList(p), bps);
     }
 }
 
@@ -177,42 +168,61 @@ std::optional<QStringList> TFmCommSetting::applyOk()
     const QMap<int, QString> portMap = readPortMap(store_);
     QStringList withoutPort;
     for (int p = 1; p <= kPanelCount; ++p) {
-        LineSettings line = model_.lineSettings(p);
-        const QString typed = otherPort(p)->text();
-        if (!typed.isEmpty()) {
-            const std::optional<int> port = strToInt(typed);
-            if (!port) {
-                boxes_.show(this, kErrorCaption, notAnIntegerMessage(typed), MessageBoxes::Icon::Error);
-                return std::nullopt;
-            }
-            if (*port < 1 || *port > kLastTypedPort) {
-                boxes_.show(this, kErrorCaption,
-                            QStringLiteral("盤面%1 的其他通訊埠 %2 不在 1 ～ %3 之內").arg(p).arg(*port).arg(kLastTypedPort),
-                            MessageBoxes::Icon::Error);
-                return std::nullopt;
-            }
-            selectItem(portList(p), -1);
-            line.ComPort = *port;
-        } else if (portList(p)->currentIndex() >= 0) {
-            line.ComPort = portList(p)->currentIndex() + 1;
-        } else {
-            // No port at all: the panel goes quiet rather than polling some other line.
-            line.ComPort = 0;
+        CommChoice choice;
+        choice.portItem = portList(p)->currentIndex();
+        choice.typedPort = otherPort(p)->text();
+        choice.bpsItem = bpsList(p)->currentIndex();
+        choice.converterItem = converterItem;
+        choice.pslItem = pslItem;
+        LineChoice chosen = lineSettingsForChoice(model_.lineSettings(p), choice);
+        switch (chosen.outcome) {
+        case LineChoice::Outcome::TypedPortNotANumber:
+            boxes_.show(this, kErrorCaption, notAnIntegerMessage(choice.typedPort), MessageBoxes::Icon::Error);
+            return std::nullopt;
+        case LineChoice::Outcome::TypedPortOutOfRange:
+            boxes_.show(this, kErrorCaption,
+                        QStringLiteral("盤面%1 的其他通訊埠 %2 不在 1 ～ %3 之內")
+                            .arg(p)
+                            .arg(chosen.refusedPort)
+                            .arg(kLastTypedComPort),
+                        MessageBoxes::Icon::Error);
+            return std::nullopt;
+        case LineChoice::Outcome::NoPort:
             withoutPort.append(QStringLiteral("盤面%1 未選擇通訊埠").arg(p));
+            break;
+        case LineChoice::Outcome::Applied:
+            break;
         }
-        if (const auto converter = converterForItem(converterItem))
-            line.Converter = *converter;
-        if (const auto psl = protocolForItem(pslItem))
-            line.Psl = *psl;
-        const int bps = bpsList(p)->currentIndex();
-        if (bps >= 0 && bps < kBaudCount)
-            line.BaudRate = kBaudRates[bps];
-        line.Device = deviceNameForPort(line.ComPort, portMap);
-        model_.setLineSettings(p, line);
+        if (!choice.typedPort.isEmpty())
+            selectItem(portList(p), -1);
+        chosen.line.Device = deviceNameForPort(chosen.line.ComPort, portMap);
+        model_.setLineSettings(p, chosen.line);
     }
 
     Q_EMIT titleApplied(ui->TxtTitle->text());
     return withoutPort;
+}
+
+SettingsSection TFmCommSetting::settingsSection()
+{
+    SettingsSection section{kKey, {}, [this] { applyOk(); }};
+    auto &values = section.values;
+    values.push_back(indexSetting(QStringLiteral("ScanAll"), ui->RdoScanAll, 0));
+    values.push_back(indexSetting(QStringLiteral("Converter"), ui->CboConverter, 0));
+    // The protocol is stored by OK alone.
+    SettingValue psl = indexSetting(QStringLiteral("Psl"), ui->CboPsl, 0);
+    psl.savedAtShutdown = false;
+    values.push_back(psl);
+    for (int p = 1; p <= kPanelCount; ++p)
+        values.push_back(indexSetting(QStringLiteral("COM%1").arg(panelLetter(p)), portList(p), 0));
+    for (int p = 1; p <= kPanelCount; ++p)
+        values.push_back(indexTextSetting(QStringLiteral("BPS%1").arg(panelLetter(p)), bpsList(p), -1));
+    values.push_back(textSetting(QStringLiteral("Title"), ui->TxtTitle, QStringLiteral("溫度監控系統 8.22")));
+    // Typed other ports, so that a panel on a port beyond the list keeps it; absent
+    // in older files, which leaves the fields empty.
+    for (int p = 1; p <= kPanelCount; ++p)
+        values.push_back(textSetting(QStringLiteral("OtherCom%1").arg(panelLetter(p)), otherPort(p), QString()));
+    return section;
 }
 
 void TFmCommSetting::BtnOKClick()

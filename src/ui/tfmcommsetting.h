@@ -5,6 +5,8 @@
 // Only OK moves the choices into the engine; the controls keep what the operator left
 // in them between showings (the settings store saves them at shutdown).
 
+#include "settingssection.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -44,6 +46,9 @@ public:
     // ("盤面n 未選擇通訊埠"), or nothing when a typed port stopped it; the panels before
     // it are applied then.
     std::optional<QStringList> applyOk();
+
+    // Key FmCommSetting: the controls as the store keeps them; loading applies OK.
+    SettingsSection settingsSection();
 
 public Q_SLOTS:
     void BtnOKClick();     // applyOk(), and closes when it went through

@@ -19,7 +19,7 @@
 #include "recipefolder.h"
 #include "recipepage.h"
 #include "recordformat.h"
-#include "settingscontrols.h"
+#include "homesettings.h"
 #include "settingsstore.h"
 #include "settingswalk.h"
 #include "tcontroller.h"
@@ -39,6 +39,7 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QProcess>
 #include <QShortcut>
@@ -138,6 +139,10 @@ TFmHome::TFmHome(const AppServices &services, std::unique_ptr<TCommController> e
     ui->RzVersionInfoStatus1->setAccessibleName(ui->RzVersionInfoStatus1->text());
     updateClock();
     clockTimer_->start();
+
+    // A logout or a shutdown may end the program without closing this window.
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &TFmHome::saveSettings);
+    connect(qGuiApp, &QCoreApplication::aboutToQuit, this, &TFmHome::saveSettings);
 }
 
 TFmHome::~TFmHome() = default;
@@ -371,6 +376,11 @@ void TFmHome::setCompanyTitle(const QString &title, int left)
     ui->RzLabel1->move(left, ui->RzLabel1->y());
 }
 
+QString TFmHome::companyTitle() const
+{
+    return ui->RzLabel1->text();
+}
+
 void TFmHome::BtnDClick() { bringToFront(windows_.commSetting); }
 void TFmHome::RzBitBtn1Click() { bringToFront(windows_.showPawd); }
 void TFmHome::RzVersionInfoStatus1Click() { bringToFront(windows_.about); }
@@ -460,28 +470,9 @@ void TFmHome::FormShow()
         windows_.almDlg->show();
         windows_.almDlg->hide();
     }
-    SettingsForms forms;
-    forms.home = this;
-    forms.commSetting = windows_.commSetting;
-    forms.chartSetting = windows_.chartSetting;
-    forms.record = windows_.record;
-    SettingsHooks hooks;
-    hooks.selectRadio = selectRadioByClick;
-    hooks.setStationId = [this](int panel, int slot, int id) { model_.setStationId(panel, slot, id); };
-    hooks.applyCommSetting = [this] {
-        if (windows_.commSetting)
-            windows_.commSetting->applyOk();
-    };
-    hooks.applyChartSetting = [this] {
-        if (auto *chartSetting = qobject_cast<TFmChartSetting *>(windows_.chartSetting))
-            chartSetting->applyOk();
-    };
-    hooks.applyRecord = [this] {
-        if (windows_.record)
-            windows_.record->BtnOKClick();
-    };
-    hooks.reportError = [this](const QString &text) { reportError(text); };
-    LoadSettings(services_.store, forms, hooks);
+    const QString toTell = LoadSettings(services_.store, settingsSections());
+    if (!toTell.isEmpty())
+        reportError(toTell);
     // Recording begins only when monitoring is started.
     tmrRecord_->stop();
 }
@@ -497,16 +488,7 @@ void TFmHome::FormClose()
     if (closed_)
         return;
     closed_ = true;
-    SettingsForms forms;
-    forms.home = this;
-    forms.commSetting = windows_.commSetting;
-    forms.chartSetting = windows_.chartSetting;
-    forms.record = windows_.record;
-    SettingsHooks hooks;
-    hooks.reportError = [this](const QString &text) { reportError(text); };
-    // A failed save has been told to the operator; closing goes on regardless, as a
-    // window that cannot be closed would be worse than settings not kept.
-    SaveSettings(services_.store, forms, hooks);
+    saveSettings();
     tmrChart_->stop();
     tmrRecord_->stop();
     tmrHome_->stop();
@@ -518,6 +500,30 @@ void TFmHome::FormClose()
     // No waiting here: the engine's destructor waits only for the transaction in flight.
     engine_->requestStop();
     emit shutDown();
+}
+
+std::vector<SettingsSection> TFmHome::settingsSections()
+{
+    std::vector<SettingsSection> sections{homeSettingsSection(*this, model_)};
+    if (windows_.commSetting)
+        sections.push_back(windows_.commSetting->settingsSection());
+    if (auto *chartSetting = qobject_cast<TFmChartSetting *>(windows_.chartSetting))
+        sections.push_back(chartSetting->settingsSection());
+    if (windows_.record)
+        sections.push_back(windows_.record->settingsSection());
+    return sections;
+}
+
+void TFmHome::saveSettings()
+{
+    if (settingsSaved_)
+        return;
+    settingsSaved_ = true;
+    // A failed save is told to the operator; closing goes on regardless, as a window
+    // that cannot be closed would be worse than settings not kept.
+    const QString error = SaveSettings(services_.store, settingsSections());
+    if (!error.isEmpty())
+        reportError(error);
 }
 
 void TFmHome::updateClock()

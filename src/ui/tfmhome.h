@@ -13,6 +13,7 @@
 #include "recordsettings.h"
 #include "recordwriter.h"
 #include "scanlamps.h"
+#include "settingssection.h"
 #include "tcommcontroller.h"
 
 #include <QIcon>
@@ -20,6 +21,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class AlarmPage;
 class BarChartPage;
@@ -100,6 +102,7 @@ public:
     void setTilesLocked(bool locked);
     // The company name at the top of the window, its left edge at `left`.
     void setCompanyTitle(const QString &title, int left);
+    QString companyTitle() const;
 
     // The monitoring page in front with its caption and pictures, as the recording
     // dialog leaves the window; the engine's detail polling is not touched.
@@ -137,6 +140,9 @@ public slots:
     void ControllerA1BtnSETMouseUp(TController *tile);
     void FormShow();
     void FormClose();
+    // The controls saved to the store, once a run: by the close, or by the end of the
+    // desktop session (a logout, a shutdown) when that comes first.
+    void saveSettings();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -155,6 +161,8 @@ private:
     void selectPanel(int panel);
     void updateClock();
     void reportError(const QString &text);
+    // This window's settings section and those of the dialogs it applies at start-up.
+    std::vector<SettingsSection> settingsSections();
 
     std::unique_ptr<Ui::TFmHome> ui;
     AppServices services_;
@@ -182,6 +190,7 @@ private:
     bool chartsReady_ = false;
     bool shown_ = false;
     bool closed_ = false;
+    bool settingsSaved_ = false;
     RecordSettings recordSettings_;
     RecordWriter recordWriter_;
 };

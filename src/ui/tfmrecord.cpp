@@ -5,6 +5,7 @@
 #include "messageboxes.h"
 #include "recordformat.h"
 #include "recordsettings.h"
+#include "settingscontrols.h"
 #include "strictint.h"
 #include "tempmonapplication.h"
 #include "tfmbrowse.h"
@@ -122,6 +123,20 @@ bool TFmRecord::applyOk()
         showMonitoringPage_();
     recordTimer_.setInterval(recordIntervalMs(*sampleTime, ui->CboSampleUnit->currentIndex()));
     return true;
+}
+
+SettingsSection TFmRecord::settingsSection()
+{
+    return {QStringLiteral("FmRecord"),
+            {
+                flagSetting(QStringLiteral("ChkSave"), ui->ChkSave, true),
+                numberSetting(QStringLiteral("TxtSampleTime"), ui->TxtSampleTime, 10),
+                indexSetting(QStringLiteral("CboSampleUnit"), ui->CboSampleUnit, 0),
+                indexSetting(QStringLiteral("CboSaveUnit"), ui->CboSaveUnit, 0),
+                indexSetting(QStringLiteral("CboFileType"), ui->CboFileType, 0),
+                textSetting(QStringLiteral("TxtFilePath"), ui->TxtFilePath, RecordSettings::designFolder()),
+            },
+            [this] { BtnOKClick(); }};
 }
 
 void TFmRecord::BtnOKClick()

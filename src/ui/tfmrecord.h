@@ -7,6 +7,8 @@
 // folder field is what the record timer writes into, also after a cancel, until the
 // dialog is opened again.
 
+#include "settingssection.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -40,6 +42,9 @@ public:
     // is not a whole number: Save has been taken over then, nothing after it), the
     // three lists, the folder; the monitoring page; the timer's interval.
     bool applyOk();
+
+    // Key FmRecord: the controls as the store keeps them; loading ends with OK.
+    SettingsSection settingsSection();
 
 public Q_SLOTS:
     void FormShow();       // the controls from RecordSettings

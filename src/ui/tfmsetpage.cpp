@@ -55,6 +55,14 @@ TFmSetPage::TFmSetPage(PlantModel &model, MessageBoxes &boxes, const Application
     }
     ui->WritwL5->setCurrentIndex(0);
 
+    // Enter in a value field must not send it: only a press of "寫入" writes to a
+    // controller. Without a default button the dialog leaves Enter alone; Escape
+    // still closes it.
+    for (QPushButton *button : findChildren<QPushButton *>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+
     connect(ui->WritwL1, &QPushButton::clicked, this, &TFmSetPage::WritwL1Click);
     connect(ui->WritwL2, &QPushButton::clicked, this, &TFmSetPage::WritwL2Click);
     connect(ui->WritwL3, &QPushButton::clicked, this, &TFmSetPage::WritwL3Click);

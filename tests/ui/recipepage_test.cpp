@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -207,6 +209,26 @@ TEST_F(RecipePageFiles, TextCodePage950CannotHoldIsRefusedBeforeTheDialog)
     ASSERT_EQ(f.boxes.shown.size(), 1);
     EXPECT_EQ(f.boxes.shown.at(0).caption, "錯誤");
     EXPECT_TRUE(f.boxes.shown.at(0).text.contains("盤面2 溫控點4")) << f.boxes.shown.at(0).text.toStdString();
+}
+
+TEST(RecipePageKeys, EnterInARecipeFieldWritesNothing)
+{
+    HomeFixture f;
+    f.home().show();
+    f.control<QAbstractButton>("ImgButton4")->click();
+    for (const auto &[panel, slot] : {std::pair{1, 1}, std::pair{2, 6}, std::pair{3, 10}}) {
+        QLineEdit *field = f.home().recipeField(panel, slot);
+        field->setText(QStringLiteral("55.5"));
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Return);
+        QTest::keyClick(field, Qt::Key_Enter);
+        EXPECT_FALSE(f.model.writePending()) << panel << "/" << slot;
+    }
+    for (const char *button : {"BtnWriteA", "BtnWriteB", "BtnWriteC", "BtnWriteAll"}) {
+        auto *push = f.control<QPushButton>(button);
+        ASSERT_NE(push, nullptr) << button;
+        EXPECT_FALSE(push->autoDefault() || push->isDefault()) << button;
+    }
 }
 
 TEST(RecipePageAccess, ButtonsByCaptionAndFieldsByControlName)

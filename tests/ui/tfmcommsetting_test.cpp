@@ -1,4 +1,3 @@
-#include "fakeforms.h"
 #include "memorysettingsstore.h"
 #include "messageboxes.h"
 #include "plantmodel.h"
@@ -174,16 +173,23 @@ TEST_F(CommSetting, PortsAndSpeedsPerPanel)
     EXPECT_EQ(list("CboBpsC")->currentIndex(), 4);
 }
 
-TEST_F(CommSetting, EnteringThePortListEmptiesTheTypedPort)
+TEST_F(CommSetting, PuttingTheFocusOnThePortListEmptiesTheTypedPort)
 {
-    // However the focus arrives: a refused port typed before must not stay behind a
-    // port picked with the mouse.
-    for (const Qt::FocusReason reason : {Qt::MouseFocusReason, Qt::TabFocusReason, Qt::ActiveWindowFocusReason,
-                                         Qt::PopupFocusReason, Qt::OtherFocusReason}) {
+    // The operator's own moves: a click, Tab or Shift+Tab, a shortcut.
+    for (const Qt::FocusReason reason : {Qt::MouseFocusReason, Qt::TabFocusReason, Qt::BacktabFocusReason,
+                                         Qt::ShortcutFocusReason}) {
         type("Edit1", "x");
         enter(list("CboComA"), reason);
         EXPECT_TRUE(ctl<QLineEdit>("Edit1")->text().isEmpty()) << reason;
     }
+    // A focus that only arrives there: a tab page shown, the window back in front, a
+    // popup closed.
+    for (const Qt::FocusReason reason : {Qt::OtherFocusReason, Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+        ctl<QLineEdit>("Edit1")->setText(QStringLiteral("17"));
+        enter(list("CboComA"), reason);
+        EXPECT_EQ(ctl<QLineEdit>("Edit1")->text(), QStringLiteral("17")) << reason;
+    }
+    ctl<QLineEdit>("Edit1")->clear();
     list("CboComA")->setCurrentIndex(4);
     type("Edit2", "9");
 
@@ -192,6 +198,37 @@ TEST_F(CommSetting, EnteringThePortListEmptiesTheTypedPort)
     EXPECT_EQ(model.lineSettings(2).ComPort, 9);
 }
 
+// An operator who only looks at the other panels' tabs and cancels loses no typed
+// port, neither now nor after a restart.
+TEST_F(CommSetting, SwitchingTabsKeepsEveryTypedPort)
+{
+    const char *fields[] = {"Edit1", "Edit2", "Edit3"};
+    for (int p = 0; p < 3; ++p) // as the load leaves them
+        ctl<QLineEdit>(fields[p])->setText(QString::number(11 + p));
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    auto *tabs = ctl<QTabWidget>("PageControl2");
+    tabs->setCurrentIndex(0);
+    ctl<QLineEdit>("Edit1")->setFocus();
+    // Each page, shown while the focus is on the one before, gives the focus to its
+    // first field: the port list.
+    for (int p : {1, 2, 0, 2, 1, 0}) {
+        tabs->setCurrentIndex(p);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(tabs->widget(p)->isAncestorOf(QApplication::focusWidget())) << "page " << p;
+    }
+    ctl<QPushButton>("BtnCancel")->click();
+    for (int p = 0; p < 3; ++p)
+        EXPECT_EQ(ctl<QLineEdit>(fields[p])->text(), QString::number(11 + p)) << fields[p];
+
+    ASSERT_EQ(SaveSettings(store, {dialog.settingsSection()}), QString());
+    PlantModel nextModel;
+    RecordingBoxes nextBoxes;
+    TFmCommSetting next(nextModel, store, nextBoxes);
+    ASSERT_EQ(LoadSettings(store, {next.settingsSection()}), QString());
+    for (int p = 1; p <= 3; ++p)
+        EXPECT_EQ(nextModel.lineSettings(p).ComPort, 10 + p) << "panel " << p;
+}
 
 struct ShowCase {
     int enginePort;
@@ -388,10 +425,9 @@ TEST_F(CommSetting, PortSearchFillsTheMemoAfresh)
     EXPECT_TRUE(ctl<QPlainTextEdit>("Memo1")->toPlainText().isEmpty());
 }
 
-// The dialog's controls as the settings walks see them.
-TEST_F(CommSetting, WalksSaveAndRestoreTheDialog)
+// The dialog's own section of the store: what it saves, and a load that ends in OK.
+TEST_F(CommSetting, ItsSettingsSectionSavesAndRestoresTheDialog)
 {
-    auto home = makeFakeHome();
     scanAll()->setItemIndex(1);
     list("CboConverter")->setCurrentIndex(2);
     list("CboComA")->setCurrentIndex(4);
@@ -399,8 +435,7 @@ TEST_F(CommSetting, WalksSaveAndRestoreTheDialog)
     list("CboBpsA")->setCurrentIndex(0);
     list("CboBpsC")->setCurrentIndex(2);
     ctl<QLineEdit>("TxtTitle")->setText(QStringLiteral("二號廠 監控"));
-    HookLog log;
-    ASSERT_TRUE(SaveSettings(store, {home.get(), &dialog}, log.hooks()));
+    ASSERT_EQ(SaveSettings(store, {dialog.settingsSection()}), QString());
     // Item indexes are integers, except the speeds, which are kept as their decimal text.
     using Value = MemorySettingsStore::Value;
     EXPECT_EQ(store.value("FmCommSetting", "COMB"), Value(-1));
@@ -409,7 +444,6 @@ TEST_F(CommSetting, WalksSaveAndRestoreTheDialog)
     EXPECT_EQ(store.value("FmCommSetting", "BPSC"), Value(QStringLiteral("2")));
     EXPECT_EQ(store.value("FmCommSetting", "OtherComB"), Value(QStringLiteral("12")));
     EXPECT_EQ(store.value("FmCommSetting", "OtherComA"), Value(QString()));
-    EXPECT_EQ(store.value("FmHome", "IDA_1"), Value(QStringLiteral("1")));
     EXPECT_FALSE(store.value("FmCommSetting", "Psl").has_value());
     store.setInteger("FmCommSetting", "Psl", 1); // as an earlier OK left it
 
@@ -418,13 +452,8 @@ TEST_F(CommSetting, WalksSaveAndRestoreTheDialog)
     TFmCommSetting next(nextModel, store, nextBoxes);
     QString title;
     QObject::connect(&next, &TFmCommSetting::titleApplied, [&title](const QString &t) { title = t; });
-    auto nextHome = makeFakeHome();
-    HookLog nextLog;
-    SettingsHooks hooks = nextLog.hooks();
-    hooks.applyCommSetting = [&next] { next.applyOk(); };
-    LoadSettings(store, {nextHome.get(), &next}, hooks);
+    EXPECT_EQ(LoadSettings(store, {next.settingsSection()}), QString());
 
-    EXPECT_TRUE(nextLog.errors.isEmpty()) << nextLog.errors.join(';').toStdString();
     EXPECT_EQ(next.findChild<RadioGroup *>("RdoScanAll")->itemIndex(), 1);
     EXPECT_EQ(next.findChild<QComboBox *>("CboComB")->currentIndex(), -1);
     EXPECT_EQ(next.findChild<QLineEdit *>("Edit2")->text(), QStringLiteral("12"));
@@ -438,6 +467,14 @@ TEST_F(CommSetting, WalksSaveAndRestoreTheDialog)
     EXPECT_EQ(nextModel.lineSettings(3).BaudRate, 9600);
     EXPECT_EQ(title, QStringLiteral("二號廠 監控"));
     EXPECT_TRUE(nextBoxes.shown.isEmpty()) << "nothing is said during the load";
+}
+
+// The declared initial states are the ones the dialog starts in, so that an unusable
+// stored value puts back what a fresh dialog shows.
+TEST_F(CommSetting, DeclaredInitialStatesAreTheDialogsOwn)
+{
+    for (const SettingValue &value : dialog.settingsSection().values)
+        EXPECT_EQ(value.read().toString(), value.initial.toString()) << value.name.toStdString();
 }
 
 } // namespace

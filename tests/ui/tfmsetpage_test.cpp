@@ -463,6 +463,36 @@ TEST_F(SetPage, KeepsTabSelectorsAndFieldsBetweenShowings)
     EXPECT_FALSE(page.isModal());
 }
 
+// Only "寫入" writes: Enter in any field of any tab places nothing, and Escape still
+// closes the page.
+TEST_F(SetPage, EnterInAFieldWritesNothingAndEscapeCloses)
+{
+    page.show();
+    auto *tabs = control<QTabWidget>(QStringLiteral("WritwL5"));
+    int fieldsTried = 0;
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        // The value fields and the editable selectors' own fields.
+        for (QLineEdit *edit : tabs->widget(i)->findChildren<QLineEdit *>()) {
+            if (!edit->isVisibleTo(&page))
+                continue;
+            edit->setText(QStringLiteral("12.5"));
+            edit->setFocus();
+            QTest::keyClick(edit, Qt::Key_Return);
+            QTest::keyClick(edit, Qt::Key_Enter);
+            EXPECT_FALSE(model.writePending()) << tabs->tabText(i).toStdString() << " / "
+                                               << edit->objectName().toStdString();
+            ++fieldsTried;
+        }
+    }
+    EXPECT_GE(fieldsTried, 5);
+    EXPECT_TRUE(boxes.shown.isEmpty());
+    EXPECT_TRUE(page.isVisible());
+
+    QTest::keyClick(field("L1"), Qt::Key_Escape);
+    EXPECT_FALSE(page.isVisible());
+}
+
 TEST_F(SetPage, KeysLieOnTheKeypadPictureOrShowTheirCharacters)
 {
     QLabel *picture = control<QLabel>(QStringLiteral("Image1"));
