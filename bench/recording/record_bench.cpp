@@ -2,6 +2,8 @@
 //   BM_RecordTick   one tick as the record timer runs it (readings copied from the plant
 //                   model, a line per panel appended to its daily file and the file
 //                   closed), with each file already holding a day of records at 1 s
+//   BM_RecordTickBusy/N  one tick while another program holds panel 1's file and N
+//                   lines wait for it: the tick should cost the same for any N
 
 #include "localeformats.h"
 #include "plantmodel.h"
@@ -13,6 +15,12 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -73,6 +81,45 @@ void BM_RecordTick(benchmark::State &state)
         state.SkipWithError("a record was not written");
 }
 BENCHMARK(BM_RecordTick)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+#ifndef _WIN32
+void BM_RecordTickBusy(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const PatternLocaleFormats locale = PatternLocaleFormats::taiwan();
+    PlantModel model;
+    fillModel(model);
+    const QString folder = dir.filePath(QStringLiteral("Temperature Data"));
+    QDateTime at(QDate(2018, 6, 14), QTime(0, 0, 0));
+    RecordWriter writer(locale);
+    const auto tickAt = [&](const QDateTime &when) {
+        RecordTick tick;
+        tick.at = when;
+        tick.folderText = folder;
+        tick.saveUnit = 1;
+        tick.fileType = 0;
+        tick.readings = currentReadings(model);
+        tick.heldLimit = recordsPerDay(1000);
+        return tick;
+    };
+    writer.write(tickAt(at));
+    const QString busy = QDir(folder).filePath(panelFolderName(1) + QLatin1Char('/') + recordFileName(locale, at, 1, 0));
+    const int fd = ::open(QFile::encodeName(busy).constData(), O_RDWR);
+    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        state.SkipWithError("could not hold panel 1's file");
+        return;
+    }
+    const int backlog = static_cast<int>(state.range(0));
+    for (int i = 0; i < backlog; ++i)
+        writer.write(tickAt(at = at.addMSecs(1)));
+    for (auto _ : state)
+        writer.write(tickAt(at = at.addMSecs(1)));
+    ::close(fd);
+    if (writer.heldLines(1) == 0)
+        state.SkipWithError("panel 1's lines were not held");
+}
+BENCHMARK(BM_RecordTickBusy)->Arg(100)->Arg(20000)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+#endif
 
 } // namespace
 

@@ -202,21 +202,25 @@ TEST_F(RecordFiles, MissingParentRecordsNothingUntilItIsThere)
     EXPECT_EQ(writer.droppedLines(1), 0);
 }
 
-TEST_F(RecordFiles, RecordsHeldForAnEarlierFolderGoThereWhenItComesBack)
+TEST_F(RecordFiles, HeldRecordsFollowTheFolderChosenNow)
 {
+    // Held for a folder the operator then leaves; they go to the folder of the tick
+    // that can write them, into the file of their own hour, and never to the old one
+    // even when its drive comes back.
     const QString parent = dir.filePath(QStringLiteral("usb"));
     const QString earlier = QDir(parent).filePath(QStringLiteral("rec"));
     RecordWriter writer(taiwan);
-    RecordTick tick = tickAt({kDay, QTime(9, 0, 0)});
+    RecordTick tick = tickAt({kDay, QTime(9, 59, 59)});
     tick.folderText = earlier;
     writer.write(tick);
+    EXPECT_EQ(writer.heldLines(1), 1);
 
-    // The operator turns to another folder; the drive of the first one comes back.
     ASSERT_TRUE(QDir().mkdir(parent));
-    writer.write(tickAt({kDay, QTime(9, 0, 1)}));
-    EXPECT_EQ(fileBytes(QDir(earlier).filePath(QStringLiteral("盤面1/2018_6_14_上午9時.txt"))),
-              kTxtHeader + line(MORNING " 09:00:00"));
-    EXPECT_EQ(fileBytes(panelFile(1, "2018_6_14_上午9時.txt")), kTxtHeader + line(MORNING " 09:00:01"));
+    writer.write(tickAt({kDay, QTime(10, 0, 1)}));
+    EXPECT_EQ(fileBytes(panelFile(1, "2018_6_14_上午9時.txt")), kTxtHeader + line(MORNING " 09:59:59"));
+    EXPECT_EQ(fileBytes(panelFile(1, "2018_6_14_上午10時.txt")), kTxtHeader + line(MORNING " 10:00:01"));
+    EXPECT_EQ(fileBytes(panelFile(2, "2018_6_14_上午9時.txt")).count("\r\n"), 2);
+    EXPECT_FALSE(QFileInfo::exists(earlier));
     EXPECT_EQ(writer.heldLines(1), 0);
 }
 
@@ -398,10 +402,12 @@ TEST_F(RecordFiles, HeldRecordsAreTriedOnceMoreWithoutANewOne)
     {
         Holder holder(busy);
         writer.write(tickAt({kDay, QTime(9, 0, 1)}));
-        writer.writeHeld();
+        writer.writeHeld(folder());
         EXPECT_EQ(writer.heldLines(1), 1);
     }
-    writer.writeHeld();
+    writer.writeHeld(QString());
+    EXPECT_EQ(writer.heldLines(1), 1) << "no folder to write into";
+    writer.writeHeld(folder());
     EXPECT_EQ(fileBytes(busy), kTxtHeader + line(MORNING " 09:00:00") + line(MORNING " 09:00:01"));
     EXPECT_EQ(writer.heldLines(1), 0);
 }
