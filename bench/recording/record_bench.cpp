@@ -1,6 +1,6 @@
 // Record tick figures. Run: build/bin/bench_recording
-//   BM_RecordTick   one tick as the record timer runs it (readings copied from the plant
-//                   model, a line per panel appended to its daily file and the file
+//   BM_RecordTick   one tick as the record timer runs it (readings snapshots taken from the
+//                   plant model, a line per panel appended to its daily file and the file
 //                   closed), with each file already holding a day of records at 1 s
 //   BM_RecordTickBusy/N  one tick while another program holds panel 1's file and N
 //                   lines wait for it: the tick should cost the same for any N
@@ -33,10 +33,19 @@ void fillModel(PlantModel &model)
     model.setReading(2, 7, {});
 }
 
+// What a record tick reads: every panel's readings snapshot.
+std::array<ReadingsSnapshot, kPanelCount + 1> snapshots(const PlantModel &model)
+{
+    std::array<ReadingsSnapshot, kPanelCount + 1> readings{};
+    for (int panel = 1; panel <= kPanelCount; ++panel)
+        readings[panel] = model.readingsSnapshot(panel);
+    return readings;
+}
+
 // A day of records at one a second in each panel's daily file.
 bool fillDay(const QString &folder, const LocaleFormats &locale, const QDateTime &day, const PlantModel &model)
 {
-    const auto readings = currentReadings(model);
+    const auto readings = snapshots(model);
     const QString name = recordFileName(locale, day, 1, 0);
     for (int panel = 1; panel <= kPanelCount; ++panel) {
         const QString panelFolder = QDir(folder).filePath(panelFolderName(panel));
@@ -72,7 +81,7 @@ void BM_RecordTick(benchmark::State &state)
         tick.folderText = folder;
         tick.saveUnit = 1;
         tick.fileType = 0;
-        tick.readings = currentReadings(model);
+        tick.readings = snapshots(model);
         tick.heldLimit = recordsPerDay(1000);
         writer.write(tick);
         at = at.addMSecs(1);
@@ -98,7 +107,7 @@ void BM_RecordTickBusy(benchmark::State &state)
         tick.folderText = folder;
         tick.saveUnit = 1;
         tick.fileType = 0;
-        tick.readings = currentReadings(model);
+        tick.readings = snapshots(model);
         tick.heldLimit = recordsPerDay(1000);
         return tick;
     };

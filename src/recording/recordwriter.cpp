@@ -1,6 +1,7 @@
 #include "recordwriter.h"
 
 #include "localeformats.h"
+#include "plantmodel.h"
 #include "recordinglog.h"
 
 #include <QDir>

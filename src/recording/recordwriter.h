@@ -26,7 +26,7 @@ struct RecordTick {
     QString folderText; // the record folder as the dialog's field holds it now
     int saveUnit = 0;
     int fileType = 0;
-    std::array<PanelReadings, kPanelCount + 1> readings{};
+    std::array<ReadingsSnapshot, kPanelCount + 1> readings{}; // index 0 unused
     int heldLimit = 24 * 60 * 60; // lines held per panel at most: a day at one a second
 };
 

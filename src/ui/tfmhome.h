@@ -8,8 +8,7 @@
 #include "engineevents.h"
 #include "pagebuttonpictures.h"
 #include "plantview.h"
-#include "recordsettings.h"
-#include "recordwriter.h"
+#include "recorder.h"
 #include "scanlamps.h"
 #include "tcommcontroller.h"
 
@@ -73,8 +72,8 @@ public:
 
     int SelectedPanel() const { return selectedPanel_; }
     bool ChartsReady() const { return chartsReady_; }
-    RecordSettings &recordSettings() { return recordSettings_; }
-    const RecordWriter &recordWriter() const { return recordWriter_; }
+    Recorder &recorder() { return *recorder_; }
+    RecordSettings &recordSettings() { return recorder_->settings(); }
     TCommController &engine() { return *engine_; }
     // Where recipe files are kept; empty when no folder could be made.
     QString recipeFolder() const { return recipeFolder_; }
@@ -90,7 +89,7 @@ public:
     const ScanLamps &scanLamps() const { return scanLamps_; }
     QTimer *TmrHome() const { return tmrHome_; }
     QTimer *TmrChart() const { return tmrChart_; }
-    QTimer *TmrRecord() const { return tmrRecord_; }
+    QTimer *TmrRecord() const { return recorder_->timer(); }
 
     // The screen lock of all thirty tiles (their ID fields and setting buttons).
     void setTilesLocked(bool locked);
@@ -169,7 +168,6 @@ private:
 
     QTimer *tmrHome_ = nullptr;
     QTimer *tmrChart_ = nullptr;
-    QTimer *tmrRecord_ = nullptr;
     QTimer *clockTimer_ = nullptr;
 
     int pressedPageButton_ = 1;
@@ -177,6 +175,5 @@ private:
     bool chartsReady_ = false;
     bool shown_ = false;
     bool closed_ = false;
-    RecordSettings recordSettings_;
-    RecordWriter recordWriter_;
+    Recorder *recorder_; // a child, with TmrRecord below it
 };

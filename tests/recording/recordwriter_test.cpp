@@ -43,12 +43,12 @@ const QByteArray kFields("25.0\t30.0\t" NO_LINK "\t" NO_LINK "\t"
 
 QByteArray line(const char *timeBytes) { return QByteArray(timeBytes) + '\t' + kFields; }
 
-PanelReadings standardPanel()
+ReadingsSnapshot standardPanel()
 {
-    PanelReadings r{};
-    r[1] = {QStringLiteral("25.0"), QStringLiteral("30.0"), QString()};
+    ReadingsSnapshot r;
+    r.slotSnapshots[1] = slotTexts(QStringLiteral("25.0"), QStringLiteral("30.0"));
     for (int slot = 3; slot <= 10; ++slot)
-        r[slot] = {QStringLiteral("100"), QStringLiteral("200"), QString()};
+        r.slotSnapshots[slot] = slotTexts(QStringLiteral("100"), QStringLiteral("200"));
     return r;
 }
 
@@ -163,7 +163,7 @@ TEST_F(RecordFiles, EveryPanelGetsItsOwnLineOnEveryTick)
 {
     RecordWriter writer(taiwan);
     RecordTick tick = tickAt({kDay, QTime(9, 0, 4)});
-    tick.readings[3][10] = {QStringLiteral("1.5"), QStringLiteral("2.0"), QString()};
+    tick.readings[3].slotSnapshots[10] = slotTexts(QStringLiteral("1.5"), QStringLiteral("2.0"));
     writer.write(tick);
 
     EXPECT_EQ(entriesOf(folder()), (QStringList{"盤面1", "盤面2", "盤面3"}));
@@ -241,27 +241,6 @@ TEST_F(RecordFiles, BlankFolderTextRecordsNothingAnywhere)
 }
 
 #ifndef _WIN32
-
-// Another program's exclusive hold on a file, through a descriptor of its own.
-class Holder {
-public:
-    explicit Holder(const QString &path) : fd_(::open(QFile::encodeName(path).constData(), O_RDWR))
-    {
-        locked_ = fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) == 0;
-    }
-    ~Holder() { release(); }
-    bool locked() const { return locked_; }
-    void release()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = -1;
-    }
-
-private:
-    int fd_;
-    bool locked_ = false;
-};
 
 TEST_F(RecordFiles, FileHeldByAnotherProgramGetsItsRecordsAfterwardsInOrder)
 {
