@@ -1,7 +1,9 @@
 // Record tick figures. Run: build/bin/bench_recording
-//   BM_RecordTick   one tick as the record timer runs it (readings copied from the plant
-//                   model, a line per panel appended to its daily file and the file
+//   BM_RecordTick   one tick as the record timer runs it (readings snapshots taken from the
+//                   plant model, a line per panel appended to its daily file and the file
 //                   closed), with each file already holding a day of records at 1 s
+//   BM_RecordTickBusy/N  one tick while another program holds panel 1's file and N
+//                   lines wait for it: the tick should cost the same for any N
 
 #include "localeformats.h"
 #include "plantmodel.h"
@@ -14,6 +16,12 @@
 
 #include <benchmark/benchmark.h>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 void fillModel(PlantModel &model)
@@ -25,10 +33,19 @@ void fillModel(PlantModel &model)
     model.setReading(2, 7, {});
 }
 
+// What a record tick reads: every panel's readings snapshot.
+std::array<ReadingsSnapshot, kPanelCount + 1> snapshots(const PlantModel &model)
+{
+    std::array<ReadingsSnapshot, kPanelCount + 1> readings{};
+    for (int panel = 1; panel <= kPanelCount; ++panel)
+        readings[panel] = model.readingsSnapshot(panel);
+    return readings;
+}
+
 // A day of records at one a second in each panel's daily file.
 bool fillDay(const QString &folder, const LocaleFormats &locale, const QDateTime &day, const PlantModel &model)
 {
-    const auto readings = currentReadings(model);
+    const auto readings = snapshots(model);
     const QString name = recordFileName(locale, day, 1, 0);
     for (int panel = 1; panel <= kPanelCount; ++panel) {
         const QString panelFolder = QDir(folder).filePath(panelFolderName(panel));
@@ -64,7 +81,7 @@ void BM_RecordTick(benchmark::State &state)
         tick.folderText = folder;
         tick.saveUnit = 1;
         tick.fileType = 0;
-        tick.readings = currentReadings(model);
+        tick.readings = snapshots(model);
         tick.heldLimit = recordsPerDay(1000);
         writer.write(tick);
         at = at.addMSecs(1);
@@ -73,6 +90,45 @@ void BM_RecordTick(benchmark::State &state)
         state.SkipWithError("a record was not written");
 }
 BENCHMARK(BM_RecordTick)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+#ifndef _WIN32
+void BM_RecordTickBusy(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const PatternLocaleFormats locale = PatternLocaleFormats::taiwan();
+    PlantModel model;
+    fillModel(model);
+    const QString folder = dir.filePath(QStringLiteral("Temperature Data"));
+    QDateTime at(QDate(2018, 6, 14), QTime(0, 0, 0));
+    RecordWriter writer(locale);
+    const auto tickAt = [&](const QDateTime &when) {
+        RecordTick tick;
+        tick.at = when;
+        tick.folderText = folder;
+        tick.saveUnit = 1;
+        tick.fileType = 0;
+        tick.readings = snapshots(model);
+        tick.heldLimit = recordsPerDay(1000);
+        return tick;
+    };
+    writer.write(tickAt(at));
+    const QString busy = QDir(folder).filePath(panelFolderName(1) + QLatin1Char('/') + recordFileName(locale, at, 1, 0));
+    const int fd = ::open(QFile::encodeName(busy).constData(), O_RDWR);
+    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        state.SkipWithError("could not hold panel 1's file");
+        return;
+    }
+    const int backlog = static_cast<int>(state.range(0));
+    for (int i = 0; i < backlog; ++i)
+        writer.write(tickAt(at = at.addMSecs(1)));
+    for (auto _ : state)
+        writer.write(tickAt(at = at.addMSecs(1)));
+    ::close(fd);
+    if (writer.heldLines(1) == 0)
+        state.SkipWithError("panel 1's lines were not held");
+}
+BENCHMARK(BM_RecordTickBusy)->Arg(100)->Arg(20000)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+#endif
 
 } // namespace
 

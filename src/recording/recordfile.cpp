@@ -18,6 +18,33 @@
 #include <unistd.h>
 #endif
 
+namespace {
+
+// Hands the lines to `write` in pieces of some 64 KiB, so that a long backlog costs
+// few system calls and no copy of itself as a whole. A single line goes as it is.
+template <typename WriteBytes>
+bool writeLines(const QByteArray &header, const RecordLines &lines, WriteBytes write)
+{
+    if (!header.isEmpty() && !write(header))
+        return false;
+    if (lines.size() == 1)
+        return write(lines.front());
+    constexpr qsizetype kPiece = 64 * 1024;
+    QByteArray piece;
+    piece.reserve(kPiece);
+    for (const QByteArray &line : lines) {
+        if (!piece.isEmpty() && piece.size() + line.size() > kPiece) {
+            if (!write(piece))
+                return false;
+            piece.resize(0);
+        }
+        piece += line;
+    }
+    return piece.isEmpty() || write(piece);
+}
+
+} // namespace
+
 void makeFolder(const QString &path)
 {
     // Whether it was made or was there already matters not: opening a file in it tells.
@@ -44,7 +71,7 @@ bool writeAll(HANDLE file, const QByteArray &bytes)
 
 } // namespace
 
-AppendOutcome appendExclusive(const QString &path, const QByteArray &header, const QByteArray &records)
+AppendOutcome appendExclusive(const QString &path, const QByteArray &header, const RecordLines &lines)
 {
     const QString native = QDir::toNativeSeparators(path);
     HANDLE file = CreateFileW(reinterpret_cast<const wchar_t *>(native.utf16()), GENERIC_READ | GENERIC_WRITE,
@@ -59,8 +86,9 @@ AppendOutcome appendExclusive(const QString &path, const QByteArray &header, con
     AppendOutcome outcome = AppendOutcome::Failed;
     if (GetFileSizeEx(file, &size)) {
         LARGE_INTEGER zero{};
-        QByteArray bytes = size.QuadPart == 0 ? header + records : records;
-        if (SetFilePointerEx(file, zero, nullptr, FILE_END) && writeAll(file, bytes)) {
+        const QByteArray firstHeader = size.QuadPart == 0 ? header : QByteArray();
+        if (SetFilePointerEx(file, zero, nullptr, FILE_END)
+            && writeLines(firstHeader, lines, [file](const QByteArray &bytes) { return writeAll(file, bytes); })) {
             outcome = AppendOutcome::Written;
         } else {
             qCDebug(lcRecording) << "writing" << path << "failed, error" << GetLastError();
@@ -95,7 +123,7 @@ bool writeAll(int fd, const QByteArray &bytes)
 
 } // namespace
 
-AppendOutcome appendExclusive(const QString &path, const QByteArray &header, const QByteArray &records)
+AppendOutcome appendExclusive(const QString &path, const QByteArray &header, const RecordLines &lines)
 {
     const QByteArray name = QFile::encodeName(path);
     int fd;
@@ -119,8 +147,8 @@ AppendOutcome appendExclusive(const QString &path, const QByteArray &header, con
     AppendOutcome outcome = AppendOutcome::Failed;
     struct stat info {};
     if (::fstat(fd, &info) == 0) {
-        const bool empty = info.st_size == 0;
-        if (writeAll(fd, empty ? header + records : records)) {
+        const QByteArray firstHeader = info.st_size == 0 ? header : QByteArray();
+        if (writeLines(firstHeader, lines, [fd](const QByteArray &bytes) { return writeAll(fd, bytes); })) {
             outcome = AppendOutcome::Written;
         } else {
             qCDebug(lcRecording) << "writing" << path << "failed:" << std::strerror(errno);

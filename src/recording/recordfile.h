@@ -6,6 +6,11 @@
 #include <QByteArray>
 #include <QString>
 
+#include <deque>
+
+// Lines waiting for one file, oldest first.
+using RecordLines = std::deque<QByteArray>;
+
 enum class AppendOutcome {
     Written, // everything is in the file
     Busy,    // another program holds the file; nothing was written
@@ -18,7 +23,8 @@ void makeFolder(const QString &path);
 
 // Opens `path` for reading and writing, creating it, and holds it exclusively without
 // waiting (elsewhere than Windows an exclusive flock; on Windows no sharing at all).
-// An empty file gets `header` first. Then `records` go to its end and the file is
+// An empty file gets `header` first. Then `lines` go to its end and the file is
 // closed. A write that stops part-way is cut back off, so the file holds all of it or
-// none of it.
-AppendOutcome appendExclusive(const QString &path, const QByteArray &header, const QByteArray &records);
+// none of it. The lines are read only once the file is held: a busy file costs its
+// caller nothing but the attempt.
+AppendOutcome appendExclusive(const QString &path, const QByteArray &header, const RecordLines &lines);

@@ -71,17 +71,17 @@ QByteArray recordHeader(int fileType)
     return xlsFiles(fileType) ? xls : txt;
 }
 
-QByteArray recordLine(const QString &timeText, const PanelReadings &readings)
+QByteArray recordLine(const QString &timeText, const ReadingsSnapshot &readings)
 {
     QString line;
     line.reserve(timeText.size() + 2 + kSlotCount * 16);
     line += timeText;
     line += kTab;
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        const SlotReading &r = readings[slot];
-        line += r.PvText.isEmpty() ? kNoLink : r.PvText;
+        const SlotSnapshot &r = readings.slotSnapshots[slot];
+        line += r.pvText.isEmpty() ? kNoLink : r.pvText;
         line += kTab;
-        line += r.SvText.isEmpty() ? kNoLink : r.SvText;
+        line += r.svText.isEmpty() ? kNoLink : r.svText;
         line += kTab;
     }
     line += kLineEnd;
@@ -103,13 +103,4 @@ int recordsPerDay(int intervalMs)
     if (intervalMs < 1)
         return 1;
     return static_cast<int>((kDayMs + intervalMs - 1) / intervalMs);
-}
-
-std::array<PanelReadings, kPanelCount + 1> currentReadings(const PlantModel &model)
-{
-    std::array<PanelReadings, kPanelCount + 1> readings{};
-    for (int panel = 1; panel <= kPanelCount; ++panel)
-        for (int slot = 1; slot <= kSlotCount; ++slot)
-            readings[panel][slot] = model.reading(panel, slot);
-    return readings;
 }

@@ -6,7 +6,7 @@
 // code page 950 bytes.
 
 #include "panels.h"
-#include "plantmodel.h"
+#include "readingssnapshot.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -15,9 +15,6 @@
 #include <array>
 
 class LocaleFormats;
-
-// PV and SV texts of a panel's ten slots as the engine formatted them; index 0 unused.
-using PanelReadings = std::array<SlotReading, kSlotCount + 1>;
 
 // The settings' item indexes: SaveUnit 0 is one file per hour, anything else (also -1
 // for a typed text) one per day; FileType 0 is ".txt", anything else ".xls".
@@ -42,8 +39,9 @@ QString recordFileName(const LocaleFormats &locale, const QDateTime &at, int sav
 QByteArray recordHeader(int fileType);
 
 // The long time, a tab, then PV and SV of slots 1 to 10 ("無連接" for an empty text),
-// each followed by a tab, then CR LF.
-QByteArray recordLine(const QString &timeText, const PanelReadings &readings);
+// each followed by a tab, then CR LF. The texts are the panel's readings snapshot's,
+// as the engine formatted them.
+QByteArray recordLine(const QString &timeText, const ReadingsSnapshot &readings);
 
 // The record timer's interval: seconds for SampleUnit 0, minutes otherwise. 0 (a timer
 // that never ticks) for a sample time below 1 or an interval beyond the timer's range.
@@ -52,6 +50,3 @@ int recordIntervalMs(int sampleTime, int sampleUnit);
 // How many records a day holds at `intervalMs` (at least 1): the most kept in memory
 // per panel while its files cannot be written.
 int recordsPerDay(int intervalMs);
-
-// Every slot's readings of the three panels, each slot copied whole.
-std::array<PanelReadings, kPanelCount + 1> currentReadings(const PlantModel &model);

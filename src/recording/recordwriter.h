@@ -3,10 +3,13 @@
 // One record tick: a line per panel into the panel's file of the hour or day, each
 // file opened exclusively, appended to and closed within the tick. A line whose file
 // cannot be written now (another program holds it, its folder is missing for a while,
-// the disk is full) is held in memory for that file and goes in, in order and before
-// the newer lines, at the next tick that can write the file. At most `heldLimit`
-// lines are held per panel; beyond that the oldest are dropped and counted.
+// the disk is full) is held in memory and goes in, in order and before the newer
+// lines, at the next tick that can write it: into the file of its own hour or day in
+// the record folder chosen at that tick, so that held lines follow the operator to a
+// new folder instead of waiting for one that was left. At most `heldLimit` lines are
+// held per panel; beyond that the oldest are dropped and counted.
 
+#include "recordfile.h"
 #include "recordformat.h"
 
 #include <QByteArray>
@@ -14,7 +17,6 @@
 #include <QString>
 
 #include <array>
-#include <deque>
 #include <vector>
 
 class LocaleFormats;
@@ -24,7 +26,7 @@ struct RecordTick {
     QString folderText; // the record folder as the dialog's field holds it now
     int saveUnit = 0;
     int fileType = 0;
-    std::array<PanelReadings, kPanelCount + 1> readings{};
+    std::array<ReadingsSnapshot, kPanelCount + 1> readings{}; // index 0 unused
     int heldLimit = 24 * 60 * 60; // lines held per panel at most: a day at one a second
 };
 
@@ -33,19 +35,19 @@ public:
     explicit RecordWriter(const LocaleFormats &locale);
 
     void write(const RecordTick &tick);
-    // Tries the held lines once more without adding one (at shutdown).
-    void writeHeld();
+    // Tries the held lines once more into `folderText` without adding one (at shutdown).
+    void writeHeld(const QString &folderText);
 
     int heldLines(int panel) const;
+    // Lines dropped since the program started, because too many were held.
     long long droppedLines(int panel) const;
 
 private:
+    // The lines of one file, named by their own tick; the folder is the tick's that writes them.
     struct HeldFile {
-        QString recordFolder;
-        QString panelFolder;
-        QString path;
+        QString name;
         int fileType = 0;
-        std::deque<QByteArray> lines;
+        RecordLines lines;
     };
     struct PanelHold {
         std::vector<HeldFile> files; // in the order their first line was held
@@ -53,8 +55,8 @@ private:
         long long dropped = 0;
     };
 
-    void hold(int panel, HeldFile target, QByteArray line, int limit);
-    void writeHeldFiles(int panel, const QString &currentRecordFolder);
+    void hold(int panel, const QString &name, int fileType, QByteArray line, int limit);
+    void writeHeldFiles(int panel, const QString &recordFolder);
 
     const LocaleFormats &locale_;
     std::array<PanelHold, kPanelCount + 1> panels_;

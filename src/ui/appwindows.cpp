@@ -63,8 +63,7 @@ AppWindows::AppWindows(const AppServices &services, std::unique_ptr<TCommControl
     FmAddAlarm = make<TFmAddAlarm>(services.alarmTables, services.boxes, services.locale);
     FmModifyAlarm = make<TFmModifyAlarm>(services.alarmTables, services.boxes, services.locale);
     FmAlmDlg = make<TFmAlmDlg>();
-    FmRecord = make<TFmRecord>(home->recordSettings(), *home->TmrRecord(), [home] { home->showMonitoringPage(); },
-                               services.boxes);
+    FmRecord = make<TFmRecord>(home->recorder(), [home] { home->showMonitoringPage(); }, services.boxes);
     FmBrowse = make<TFmBrowse>();
     FmRecord->setBrowseWindow(FmBrowse.get());
     FmCommTest = make<TFmCommTest>();

@@ -18,8 +18,8 @@
 #include "plantmodel.h"
 #include "recipefolder.h"
 #include "recipepage.h"
-#include "recordformat.h"
 #include "homesettings.h"
+#include "settingscontrols.h"
 #include "settingsstore.h"
 #include "settingswalk.h"
 #include "tcontroller.h"
@@ -78,7 +78,7 @@ TFmHome::TFmHome(const AppServices &services, std::unique_ptr<TCommController> e
       model_(services.model),
       engine_(std::move(engine)),
       pictures_(services.programFolder, [this](const QString &text) { reportError(text); }),
-      recordWriter_(services.locale)
+      recorder_(new Recorder(services.model, services.clock, services.locale, this))
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("FmHome"));
@@ -90,10 +90,8 @@ TFmHome::TFmHome(const AppServices &services, std::unique_ptr<TCommController> e
 
     tmrHome_ = makeTimer(this, "TmrHome", 500);
     tmrChart_ = makeTimer(this, "TmrChart", 5000);
-    tmrRecord_ = makeTimer(this, "TmrRecord", 5000);
     clockTimer_ = makeTimer(this, "RzClockStatus1Timer", 1000);
     connect(tmrHome_, &QTimer::timeout, this, &TFmHome::TmrHomeTimer);
-    connect(tmrRecord_, &QTimer::timeout, this, &TFmHome::TmrRecordTimer);
     connect(clockTimer_, &QTimer::timeout, this, &TFmHome::updateClock);
     ButtonImage << selectedButtonMarker();
 
@@ -289,7 +287,7 @@ void TFmHome::pageButtonClick(int button)
     } else {
         // The recording dialog takes over; recording waits until it is confirmed.
         bringToFront(windows_.record);
-        tmrRecord_->stop();
+        recorder_->stop();
     }
     if (page->detailPolling)
         model_.setDetailPolling(*page->detailPolling);
@@ -350,8 +348,7 @@ void TFmHome::BtnStartClick()
         windows_.barPage->showForScan(this);
     engine_->start();
     tmrHome_->start();
-    if (recordSettings_.Save)
-        tmrRecord_->start();
+    recorder_->followSave();
     ui->BtnStart->setEnabled(false);
     ui->BtnScanDP->setEnabled(true);
 }
@@ -428,21 +425,7 @@ PlantView TFmHome::plantView(const std::array<ReadingsSnapshot, kPanelCount + 1>
 
 void TFmHome::TmrRecordTimer()
 {
-    // A sample time of 0 gives a timer without ticks.
-    if (tmrRecord_->interval() <= 0) {
-        tmrRecord_->stop();
-        return;
-    }
-    RecordTick tick;
-    tick.at = services_.clock.now();
-    // The field as it stands, so a folder picked and then cancelled is used until the
-    // dialog opens again.
-    tick.folderText = windows_.record ? windows_.record->folderText() : recordSettings_.FilePath;
-    tick.saveUnit = recordSettings_.SaveUnit;
-    tick.fileType = recordSettings_.FileType;
-    tick.readings = currentReadings(model_);
-    tick.heldLimit = recordsPerDay(tmrRecord_->interval());
-    recordWriter_.write(tick);
+    recorder_->TmrRecordTimer();
 }
 
 void TFmHome::ControllerA1BtnSETMouseUp(TController *tile)
@@ -474,7 +457,7 @@ void TFmHome::FormShow()
     if (!toTell.isEmpty())
         reportError(toTell);
     // Recording begins only when monitoring is started.
-    tmrRecord_->stop();
+    recorder_->stop();
 }
 
 void TFmHome::closeEvent(QCloseEvent *event)
@@ -490,10 +473,9 @@ void TFmHome::FormClose()
     closed_ = true;
     saveSettings();
     tmrChart_->stop();
-    tmrRecord_->stop();
-    tmrHome_->stop();
     // Records still held for a file that was busy get one last chance.
-    recordWriter_.writeHeld();
+    recorder_->shutDown();
+    tmrHome_->stop();
     // A recipe write under way places nothing more; the engine drops what is still
     // pending when it stops.
     ui->Panel4->stopWriting();

@@ -10,8 +10,7 @@
 #include "displaytick.h"
 #include "pagebuttonpictures.h"
 #include "plantview.h"
-#include "recordsettings.h"
-#include "recordwriter.h"
+#include "recorder.h"
 #include "scanlamps.h"
 #include "settingssection.h"
 #include "tcommcontroller.h"
@@ -79,8 +78,8 @@ public:
 
     int SelectedPanel() const { return selectedPanel_; }
     bool ChartsReady() const { return chartsReady_; }
-    RecordSettings &recordSettings() { return recordSettings_; }
-    const RecordWriter &recordWriter() const { return recordWriter_; }
+    Recorder &recorder() { return *recorder_; }
+    RecordSettings &recordSettings() { return recorder_->settings(); }
     TCommController &engine() { return *engine_; }
     // Where recipe files are kept; empty when no folder could be made.
     QString recipeFolder() const { return recipeFolder_; }
@@ -96,7 +95,7 @@ public:
     const ScanLamps &scanLamps() const { return scanLamps_; }
     QTimer *TmrHome() const { return tmrHome_; }
     QTimer *TmrChart() const { return tmrChart_; }
-    QTimer *TmrRecord() const { return tmrRecord_; }
+    QTimer *TmrRecord() const { return recorder_->timer(); }
 
     // The screen lock of all thirty tiles (their ID fields and setting buttons).
     void setTilesLocked(bool locked);
@@ -182,7 +181,6 @@ private:
 
     QTimer *tmrHome_ = nullptr;
     QTimer *tmrChart_ = nullptr;
-    QTimer *tmrRecord_ = nullptr;
     QTimer *clockTimer_ = nullptr;
 
     int pressedPageButton_ = 1;
@@ -191,6 +189,5 @@ private:
     bool shown_ = false;
     bool closed_ = false;
     bool settingsSaved_ = false;
-    RecordSettings recordSettings_;
-    RecordWriter recordWriter_;
+    Recorder *recorder_; // a child, with TmrRecord below it
 };

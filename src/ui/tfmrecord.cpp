@@ -3,8 +3,7 @@
 #include "ui_tfmrecord.h"
 
 #include "messageboxes.h"
-#include "recordformat.h"
-#include "recordsettings.h"
+#include "recorder.h"
 #include "settingscontrols.h"
 #include "strictint.h"
 #include "tempmonapplication.h"
@@ -12,8 +11,10 @@
 
 #include <QCloseEvent>
 #include <QShowEvent>
+#include <QStringList>
+
+#include <algorithm>
 #include <QStyle>
-#include <QTimer>
 
 namespace {
 
@@ -24,11 +25,10 @@ void selectItem(QComboBox *list, int index)
 
 } // namespace
 
-TFmRecord::TFmRecord(RecordSettings &settings, QTimer &recordTimer, std::function<void()> showMonitoringPage,
-                     MessageBoxes &boxes, QWidget *parent)
+TFmRecord::TFmRecord(Recorder &recorder, std::function<void()> showMonitoringPage, MessageBoxes &boxes,
+                     QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
-      settings_(settings),
-      recordTimer_(recordTimer),
+      recorder_(recorder),
       showMonitoringPage_(std::move(showMonitoringPage)),
       boxes_(boxes),
       ui(std::make_unique<Ui::TFmRecord>())
@@ -37,7 +37,11 @@ TFmRecord::TFmRecord(RecordSettings &settings, QTimer &recordTimer, std::functio
     setModal(false);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     ui->BtnBrowse->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    // The record timer writes into the field as it stands, also after a cancel.
+    connect(ui->TxtFilePath, &QLineEdit::textChanged, &recorder_, &Recorder::setFolderText);
     ui->TxtFilePath->setText(RecordSettings::designFolder());
+    ui->LabStatus->clear();
+    connect(&recorder_, &Recorder::recordsDropped, this, &TFmRecord::showRecordsDropped);
     ui->CboSampleUnit->setCurrentIndex(0);
     ui->CboSaveUnit->setCurrentIndex(0);
     ui->CboFileType->setCurrentIndex(0);
@@ -79,12 +83,13 @@ void TFmRecord::showEvent(QShowEvent *event)
 
 void TFmRecord::FormShow()
 {
-    ui->ChkSave->setChecked(settings_.Save);
-    ui->TxtSampleTime->setText(QString::number(settings_.SampleTime));
-    selectItem(ui->CboSampleUnit, settings_.SampleUnit);
-    selectItem(ui->CboSaveUnit, settings_.SaveUnit);
-    selectItem(ui->CboFileType, settings_.FileType);
-    ui->TxtFilePath->setText(settings_.FilePath);
+    const RecordSettings &settings = recorder_.settings();
+    ui->ChkSave->setChecked(settings.Save);
+    ui->TxtSampleTime->setText(QString::number(settings.SampleTime));
+    selectItem(ui->CboSampleUnit, settings.SampleUnit);
+    selectItem(ui->CboSaveUnit, settings.SaveUnit);
+    selectItem(ui->CboFileType, settings.FileType);
+    ui->TxtFilePath->setText(settings.FilePath);
     ChkSaveClick();
 }
 
@@ -106,7 +111,8 @@ void TFmRecord::BtnBrowseClick()
 
 bool TFmRecord::applyOk()
 {
-    settings_.Save = ui->ChkSave->isChecked();
+    RecordSettings &settings = recorder_.settings();
+    settings.Save = ui->ChkSave->isChecked();
     const QString sampleText = ui->TxtSampleTime->text();
     const std::optional<int> sampleTime = strToInt(sampleText);
     if (!sampleTime) {
@@ -114,14 +120,14 @@ bool TFmRecord::applyOk()
                     QStringLiteral("取樣時間「%1」不是整數，請輸入整數。").arg(sampleText), MessageBoxes::Icon::Error);
         return false;
     }
-    settings_.SampleTime = *sampleTime;
-    settings_.SampleUnit = ui->CboSampleUnit->currentIndex();
-    settings_.SaveUnit = ui->CboSaveUnit->currentIndex();
-    settings_.FileType = ui->CboFileType->currentIndex();
-    settings_.FilePath = ui->TxtFilePath->text();
+    settings.SampleTime = *sampleTime;
+    settings.SampleUnit = ui->CboSampleUnit->currentIndex();
+    settings.SaveUnit = ui->CboSaveUnit->currentIndex();
+    settings.FileType = ui->CboFileType->currentIndex();
+    settings.FilePath = ui->TxtFilePath->text();
     if (showMonitoringPage_)
         showMonitoringPage_();
-    recordTimer_.setInterval(recordIntervalMs(*sampleTime, ui->CboSampleUnit->currentIndex()));
+    recorder_.setSampleInterval(*sampleTime, ui->CboSampleUnit->currentIndex());
     return true;
 }
 
@@ -171,9 +177,20 @@ void TFmRecord::closeDialog()
 
 void TFmRecord::FormClose()
 {
-    // An interval of 0 (a sample time below 1, or too long for the timer) never ticks.
-    if (settings_.Save && recordTimer_.interval() > 0)
-        recordTimer_.start();
-    else
-        recordTimer_.stop();
+    recorder_.followSave();
+}
+
+void TFmRecord::showRecordsDropped(int panel)
+{
+    // One line for all panels that lose records, set when a panel starts losing them;
+    // no message box, as this may go on for every tick of a long outage.
+    if (!droppingPanels_.contains(panel)) {
+        droppingPanels_.append(panel);
+        std::sort(droppingPanels_.begin(), droppingPanels_.end());
+    }
+    QStringList panels;
+    for (int p : droppingPanels_)
+        panels << QStringLiteral("盤面%1").arg(p);
+    ui->LabStatus->setText(QStringLiteral("%1 的紀錄檔超過一天無法寫入，最舊的紀錄已捨棄。請檢查存檔目錄。")
+                               .arg(panels.join(QStringLiteral("、"))));
 }

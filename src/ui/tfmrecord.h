@@ -2,22 +2,22 @@
 
 // The recording settings dialog: recording on or off, the sample interval, one file
 // per hour or per day, .txt or .xls, and the record folder. OK takes the controls
-// over into the main window's RecordSettings and sets the record timer's interval;
-// closing the dialog in any way switches the record timer on or off by Save. The
-// folder field is what the record timer writes into, also after a cancel, until the
-// dialog is opened again.
+// over into the Recorder's settings and sets the record timer's interval; closing
+// the dialog in any way switches the record timer on or off by Save. The folder
+// field is what the record timer writes into, also after a cancel, until the dialog
+// is opened again. Its status line tells when records are being dropped.
 
 #include "settingssection.h"
 
 #include <QDialog>
+#include <QList>
 
 #include <functional>
 #include <memory>
 
 class MessageBoxes;
-class QTimer;
+class Recorder;
 class TFmBrowse;
-struct RecordSettings;
 
 namespace Ui {
 class TFmRecord;
@@ -27,8 +27,8 @@ class TFmRecord : public QDialog {
     Q_OBJECT
 public:
     // `showMonitoringPage` brings the main window back to its monitoring page.
-    TFmRecord(RecordSettings &settings, QTimer &recordTimer, std::function<void()> showMonitoringPage,
-              MessageBoxes &boxes, QWidget *parent = nullptr);
+    TFmRecord(Recorder &recorder, std::function<void()> showMonitoringPage, MessageBoxes &boxes,
+              QWidget *parent = nullptr);
     ~TFmRecord() override;
 
     // The folder picker that "瀏覽" opens; its choice goes into the folder field.
@@ -54,6 +54,7 @@ public Q_SLOTS:
     void BtnCancelClick(); // the monitoring page, then closes; nothing taken over
     void FormClose();      // the record timer on when Save is on, off otherwise
     void reject() override; // Esc: as the close box
+    void showRecordsDropped(int panel);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -62,10 +63,10 @@ protected:
 private:
     void closeDialog();
 
-    RecordSettings &settings_;
-    QTimer &recordTimer_;
+    Recorder &recorder_;
     std::function<void()> showMonitoringPage_;
     MessageBoxes &boxes_;
     TFmBrowse *browse_ = nullptr;
+    QList<int> droppingPanels_;
     std::unique_ptr<Ui::TFmRecord> ui;
 };

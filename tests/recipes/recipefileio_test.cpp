@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -70,6 +72,95 @@ TEST_F(RecipeFiles, AFolderWithoutWriteAccessIsReportedAndItsFileKept)
     EXPECT_EQ(contents("r.txt"), "old,");
 }
 
+// While it lives the process writes no file beyond `bytes`: a longer write stops
+// part-way the way it does on a full disk. The superuser is held to it too.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        active_ = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    bool active() const { return active_; }
+
+private:
+    rlimit saved_{};
+    void (*oldHandler_)(int) = nullptr;
+    bool active_ = false;
+};
+
+// A folder that lets its file be written but takes no new file beside it.
+WholeFileOutcome noFileAdded(const QString &, const QByteArray &) { return WholeFileOutcome::CannotAddFile; }
+WholeFileOutcome everyFileAdded(const QString &path, const QByteArray &bytes) { return replaceWholeFile(path, bytes); }
+
+struct SaveCase {
+    const char *what;
+    ReplaceWholeFile replaceWhole;
+    QByteArray old;   // the file before the save; none when null
+    QByteArray saved; // what the save writes
+    qint64 diskRoom;  // bytes the disk takes beyond the old file's size; -1 unlimited
+    RecipeFileError error;
+};
+
+TEST_F(RecipeFiles, TheOldFileIsReplacedWholeOrLeftByteForByte)
+{
+    const QByteArray recipe = composeRecipeFile(uniformRecipe(QStringLiteral("100"))); // 120 bytes
+    const QByteArray longOld = QByteArray("250,") .repeated(40);                       // 160 bytes
+    const SaveCase cases[] = {
+        {"no file added: a shorter old file grows to the recipe", noFileAdded, "1,2,", recipe, -1,
+         RecipeFileError::None},
+        {"no file added: a longer old file shrinks to the recipe", noFileAdded, longOld, recipe, -1,
+         RecipeFileError::None},
+        {"no file added, disk full before the recipe fits", noFileAdded, "1,2,", recipe, 10,
+         RecipeFileError::CannotWrite},
+        {"no file added and no old file", noFileAdded, QByteArray(), recipe, -1, RecipeFileError::CannotCreate},
+        {"replaced whole, disk full", everyFileAdded, "1,2,", recipe, 10, RecipeFileError::CannotWrite},
+        {"replaced whole", everyFileAdded, longOld, recipe, -1, RecipeFileError::None},
+    };
+    for (const SaveCase &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString name = QString::fromUtf8(c.what) + ".txt";
+        if (!c.old.isNull())
+            put(name, c.old);
+        RecipeFileError error;
+        if (c.diskRoom >= 0) {
+            FileSizeLimit full(c.old.size() + c.diskRoom);
+            ASSERT_TRUE(full.active());
+            error = writeRecipeFile(path(name), c.saved, c.replaceWhole);
+        } else {
+            error = writeRecipeFile(path(name), c.saved, c.replaceWhole);
+        }
+        EXPECT_EQ(error, c.error);
+        if (error == RecipeFileError::None)
+            EXPECT_EQ(contents(name), c.saved);
+        else
+            EXPECT_EQ(contents(name), c.old);
+        EXPECT_EQ(QFile::exists(path(name)), error == RecipeFileError::None || !c.old.isNull());
+        // Nothing is left beside the file.
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).filter(name).size(), QFile::exists(path(name)) ? 1 : 0);
+    }
+}
+
+TEST_F(RecipeFiles, AFolderThatTakesNoNewFileStillTakesTheRecipe)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "the superuser adds files to any folder; the test above plays such a folder";
+    put("r.txt", "old,");
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    const RecipeFileError error = writeRecipeFile(path("r.txt"), "100,200,");
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(error, RecipeFileError::None);
+    EXPECT_EQ(contents("r.txt"), "100,200,");
+}
+
 struct RefusedFile {
     const char *name;
     QByteArray bytes; // empty with `create` false: no file at all
@@ -126,8 +217,9 @@ TEST_F(RecipeFiles, TextFilesUpToTheLimitAreRead)
 TEST(RecipeFileErrorMessage, NamesTheFileInTheSystemsOwnForm)
 {
     const RecipeFileError errors[] = {RecipeFileError::CannotCreate, RecipeFileError::CannotWrite,
-                                      RecipeFileError::CannotOpen,   RecipeFileError::CannotRead,
-                                      RecipeFileError::TooLarge,     RecipeFileError::NotBig5};
+                                      RecipeFileError::OldFileDamaged, RecipeFileError::CannotOpen,
+                                      RecipeFileError::CannotRead,   RecipeFileError::TooLarge,
+                                      RecipeFileError::NotBig5};
     const QString file = QStringLiteral("/tmp/配方/Batch7.txt");
     for (RecipeFileError error : errors)
         EXPECT_TRUE(recipeFileErrorMessage(error, file).contains(QDir::toNativeSeparators(file)));

@@ -1,6 +1,9 @@
 #pragma once
 
-// Reading back what the writer left: file bytes and the names in a folder.
+// Reading back what the writer left: file bytes and the names in a folder; another
+// program's hold on a file.
+
+#include "readingssnapshot.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -10,6 +13,42 @@
 
 #include <ostream>
 #include <string>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+// Another program's exclusive hold on a file, through a descriptor of its own.
+class Holder {
+public:
+    explicit Holder(const QString &path) : fd_(::open(QFile::encodeName(path).constData(), O_RDWR))
+    {
+        locked_ = fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) == 0;
+    }
+    ~Holder() { release(); }
+    bool locked() const { return locked_; }
+    void release()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = -1;
+    }
+
+private:
+    int fd_;
+    bool locked_ = false;
+};
+#endif
+
+// A slot as the readings snapshot shows it to the record line.
+inline SlotSnapshot slotTexts(const QString &pv, const QString &sv)
+{
+    SlotSnapshot slot;
+    slot.pvText = pv;
+    slot.svText = sv;
+    return slot;
+}
 
 inline QByteArray fileBytes(const QString &path)
 {

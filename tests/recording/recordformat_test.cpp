@@ -111,9 +111,9 @@ TEST(RecordFolder, BlankTextNamesNoFolder)
 
 TEST(RecordLine, EncodesEveryFieldInBig5)
 {
-    PanelReadings readings{};
-    readings[1] = {QStringLiteral("-12.5"), QStringLiteral("600"), QString()};
-    readings[10] = {QString(), QStringLiteral("0.05"), QString()};
+    ReadingsSnapshot readings;
+    readings.slotSnapshots[1] = slotTexts(QStringLiteral("-12.5"), QStringLiteral("600"));
+    readings.slotSnapshots[10] = slotTexts(QString(), QStringLiteral("0.05"));
     const QByteArray noLink("\xB5\x4C\xB3\x73\xB1\xB5");
     QByteArray expected("\xA4\x55\xA4\xC8 02:05:07\t-12.5\t600\t");
     for (int slot = 2; slot <= 9; ++slot)

@@ -43,12 +43,12 @@ const QByteArray kFields("25.0\t30.0\t" NO_LINK "\t" NO_LINK "\t"
 
 QByteArray line(const char *timeBytes) { return QByteArray(timeBytes) + '\t' + kFields; }
 
-PanelReadings standardPanel()
+ReadingsSnapshot standardPanel()
 {
-    PanelReadings r{};
-    r[1] = {QStringLiteral("25.0"), QStringLiteral("30.0"), QString()};
+    ReadingsSnapshot r;
+    r.slotSnapshots[1] = slotTexts(QStringLiteral("25.0"), QStringLiteral("30.0"));
     for (int slot = 3; slot <= 10; ++slot)
-        r[slot] = {QStringLiteral("100"), QStringLiteral("200"), QString()};
+        r.slotSnapshots[slot] = slotTexts(QStringLiteral("100"), QStringLiteral("200"));
     return r;
 }
 
@@ -163,7 +163,7 @@ TEST_F(RecordFiles, EveryPanelGetsItsOwnLineOnEveryTick)
 {
     RecordWriter writer(taiwan);
     RecordTick tick = tickAt({kDay, QTime(9, 0, 4)});
-    tick.readings[3][10] = {QStringLiteral("1.5"), QStringLiteral("2.0"), QString()};
+    tick.readings[3].slotSnapshots[10] = slotTexts(QStringLiteral("1.5"), QStringLiteral("2.0"));
     writer.write(tick);
 
     EXPECT_EQ(entriesOf(folder()), (QStringList{"盤面1", "盤面2", "盤面3"}));
@@ -202,21 +202,25 @@ TEST_F(RecordFiles, MissingParentRecordsNothingUntilItIsThere)
     EXPECT_EQ(writer.droppedLines(1), 0);
 }
 
-TEST_F(RecordFiles, RecordsHeldForAnEarlierFolderGoThereWhenItComesBack)
+TEST_F(RecordFiles, HeldRecordsFollowTheFolderChosenNow)
 {
+    // Held for a folder the operator then leaves; they go to the folder of the tick
+    // that can write them, into the file of their own hour, and never to the old one
+    // even when its drive comes back.
     const QString parent = dir.filePath(QStringLiteral("usb"));
     const QString earlier = QDir(parent).filePath(QStringLiteral("rec"));
     RecordWriter writer(taiwan);
-    RecordTick tick = tickAt({kDay, QTime(9, 0, 0)});
+    RecordTick tick = tickAt({kDay, QTime(9, 59, 59)});
     tick.folderText = earlier;
     writer.write(tick);
+    EXPECT_EQ(writer.heldLines(1), 1);
 
-    // The operator turns to another folder; the drive of the first one comes back.
     ASSERT_TRUE(QDir().mkdir(parent));
-    writer.write(tickAt({kDay, QTime(9, 0, 1)}));
-    EXPECT_EQ(fileBytes(QDir(earlier).filePath(QStringLiteral("盤面1/2018_6_14_上午9時.txt"))),
-              kTxtHeader + line(MORNING " 09:00:00"));
-    EXPECT_EQ(fileBytes(panelFile(1, "2018_6_14_上午9時.txt")), kTxtHeader + line(MORNING " 09:00:01"));
+    writer.write(tickAt({kDay, QTime(10, 0, 1)}));
+    EXPECT_EQ(fileBytes(panelFile(1, "2018_6_14_上午9時.txt")), kTxtHeader + line(MORNING " 09:59:59"));
+    EXPECT_EQ(fileBytes(panelFile(1, "2018_6_14_上午10時.txt")), kTxtHeader + line(MORNING " 10:00:01"));
+    EXPECT_EQ(fileBytes(panelFile(2, "2018_6_14_上午9時.txt")).count("\r\n"), 2);
+    EXPECT_FALSE(QFileInfo::exists(earlier));
     EXPECT_EQ(writer.heldLines(1), 0);
 }
 
@@ -237,27 +241,6 @@ TEST_F(RecordFiles, BlankFolderTextRecordsNothingAnywhere)
 }
 
 #ifndef _WIN32
-
-// Another program's exclusive hold on a file, through a descriptor of its own.
-class Holder {
-public:
-    explicit Holder(const QString &path) : fd_(::open(QFile::encodeName(path).constData(), O_RDWR))
-    {
-        locked_ = fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) == 0;
-    }
-    ~Holder() { release(); }
-    bool locked() const { return locked_; }
-    void release()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = -1;
-    }
-
-private:
-    int fd_;
-    bool locked_ = false;
-};
 
 TEST_F(RecordFiles, FileHeldByAnotherProgramGetsItsRecordsAfterwardsInOrder)
 {
@@ -398,10 +381,12 @@ TEST_F(RecordFiles, HeldRecordsAreTriedOnceMoreWithoutANewOne)
     {
         Holder holder(busy);
         writer.write(tickAt({kDay, QTime(9, 0, 1)}));
-        writer.writeHeld();
+        writer.writeHeld(folder());
         EXPECT_EQ(writer.heldLines(1), 1);
     }
-    writer.writeHeld();
+    writer.writeHeld(QString());
+    EXPECT_EQ(writer.heldLines(1), 1) << "no folder to write into";
+    writer.writeHeld(folder());
     EXPECT_EQ(fileBytes(busy), kTxtHeader + line(MORNING " 09:00:00") + line(MORNING " 09:00:01"));
     EXPECT_EQ(writer.heldLines(1), 0);
 }

@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -23,6 +24,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -318,6 +325,37 @@ TEST_F(RecordDialog, TickWritesThePanelsIntoTheFolderTheFieldHolds)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
     EXPECT_TRUE(f->boxes.shown.isEmpty());
 }
+
+#ifndef _WIN32
+TEST_F(RecordDialog, RecordsDroppedForABusyFileAreToldInTheStatusLineWithoutAMessageBox)
+{
+    open();
+    EXPECT_TRUE(in<QLabel>(dialog(), "LabStatus")->text().isEmpty());
+    sampleTime()->setText(QStringLiteral("60"));
+    list("CboSampleUnit")->setCurrentIndex(1); // a line an hour: a day is 24 lines
+    list("CboSaveUnit")->setCurrentIndex(1);
+    folderField()->setText(folder("rec"));
+    click(dialog(), "BtnOK");
+    f->home().TmrRecordTimer();
+
+    // Another program holds panel 3's file for longer than a day of lines.
+    const QString busy = QDir(folder("rec")).filePath(QStringLiteral("盤面3/2018_6_14.txt"));
+    const int fd = ::open(QFile::encodeName(busy).constData(), O_RDWR);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+    for (int tick = 1; tick <= 30; ++tick) {
+        f->clock.at = f->clock.at.addSecs(60);
+        f->home().TmrRecordTimer();
+    }
+    ::close(fd);
+    EXPECT_TRUE(f->boxes.shown.isEmpty());
+    const QString status = in<QLabel>(dialog(), "LabStatus")->text();
+    EXPECT_TRUE(status.contains(QStringLiteral("盤面3"))) << status.toStdString();
+    EXPECT_FALSE(status.contains(QStringLiteral("盤面1")));
+    open();
+    EXPECT_EQ(in<QLabel>(dialog(), "LabStatus")->text(), status) << "kept for the operator who opens the dialog";
+}
+#endif
 
 TEST_F(RecordDialog, DefaultFolderIsBelowTheUsersHome)
 {
