@@ -10,6 +10,8 @@
 #include "linklog.h"
 #include "localeformats.h"
 #include "messageboxes.h"
+#include "mqttservice.h"
+#include "mqttstatelabel.h"
 #include "plantfeed.h"
 #include "plantmodel.h"
 #include "portmap.h"
@@ -24,6 +26,7 @@
 #include "toolkittranslation.h"
 #include "trs485comm.h"
 
+#include <QLabel>
 #include <QPrinter>
 #include <QStandardPaths>
 
@@ -75,7 +78,16 @@ int main(int argc, char *argv[])
         const AppServices services{model, store, boxes, clock, *locale, title, printer, printDialogs,
                                    QCoreApplication::applicationDirPath(), *alarmTables,
                                    [] { QApplication::beep(); }, fileDialogs, &feed};
+        // Off unless the store's group Mqtt switches it on; its state line joins the
+        // communication dialog. Declared before the windows, so it says "offline" last.
+        const std::unique_ptr<MqttService> mqtt = MqttService::fromStore(store, feed);
         AppWindows windows(services, std::move(engine));
+        for (QWidget *window : windows.all())
+            if (mqtt && window->objectName() == QLatin1String("FmCommSetting")) {
+                QLabel *state = addMqttStateLabel(*window);
+                state->setText(mqtt->stateText());
+                QObject::connect(mqtt.get(), &MqttService::stateChanged, state, &QLabel::setText);
+            }
         QObject::connect(&windows.home(), &TFmHome::shutDown, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
         closeOnTerminationSignals(windows.home());
