@@ -91,6 +91,8 @@ int main(int argc, char *argv[])
         QObject::connect(&windows.home(), &TFmHome::shutDown, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
         closeOnTerminationSignals(windows.home());
+        if (mqtt)
+            mqtt->start();
         windows.home().show();
         return app.exec();
     } catch (const std::exception &error) {

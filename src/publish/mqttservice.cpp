@@ -15,13 +15,17 @@ std::unique_ptr<MqttService> MqttService::fromStore(SettingsStore &store, PlantF
 
 MqttService::MqttService(const MqttSettings &settings, PlantFeed &feed)
     : client_(std::make_unique<MqttClient>(settings)),
-      bridge_(std::make_unique<MqttBridge>(feed, *client_, settings.topic))
+      bridge_(std::make_unique<MqttBridge>(feed, *client_, settings.topic)), problem_(settings.problem)
 {
     connect(bridge_.get(), &MqttBridge::stateChanged, this, &MqttService::stateChanged);
-    if (settings.problem.isEmpty())
+}
+
+void MqttService::start()
+{
+    if (problem_.isEmpty())
         bridge_->start();
     else
-        bridge_->setUnusable(settings.problem);
+        bridge_->setUnusable(problem_);
 }
 
 MqttService::~MqttService()

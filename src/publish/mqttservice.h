@@ -24,6 +24,8 @@ public:
     MqttService(const MqttSettings &settings, PlantFeed &feed);
     ~MqttService() override;
 
+    // Connects from now on; before, the program's windows are built and nothing is sent.
+    void start();
     MqttBridge &bridge() { return *bridge_; }
     QString stateText() const;
     void stop(int timeoutMs = 2000);
@@ -34,4 +36,5 @@ signals:
 private:
     std::unique_ptr<MqttClient> client_;
     std::unique_ptr<MqttBridge> bridge_;
+    QString problem_;
 };
