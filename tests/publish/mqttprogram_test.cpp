@@ -101,6 +101,20 @@ protected:
             timeoutMs);
     }
 
+    // `payload` arrives on `topic` after the first `seen` messages of that topic.
+    bool waitForNext(const QString &topic, const QByteArray &payload, int seen, int timeoutMs = 15000)
+    {
+        return subscriber.waitFor(
+            [&](const auto &) {
+                const auto messages = subscriber.on(topic);
+                for (int i = seen; i < messages.size(); ++i)
+                    if (messages[i].payload == payload)
+                        return true;
+                return false;
+            },
+            timeoutMs);
+    }
+
     MqttTestBroker broker;
     MqttTestSubscriber subscriber;
 };
@@ -209,10 +223,12 @@ TEST_F(MqttProgramTest, StatusIsOfflineAfterTheProgramClosesAndAfterItIsKilled)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.how);
         ProgramProcess program(broker.port());
+        const QString status = kPrefix + "/status";
         ASSERT_TRUE(program.start());
-        ASSERT_TRUE(waitForLast(kPrefix + "/status", "online", 30000));
+        ASSERT_TRUE(waitForNext(status, "online", int(subscriber.on(status).size()), 30000));
+        const int seen = int(subscriber.on(status).size());
         program.signal(c.signal);
-        EXPECT_TRUE(waitForLast(kPrefix + "/status", "offline"));
+        EXPECT_TRUE(waitForNext(status, "offline", seen));
         EXPECT_TRUE(program.process.state() == QProcess::NotRunning || program.process.waitForFinished(15000));
         if (c.signal == SIGTERM)
             EXPECT_EQ(program.process.exitStatus(), QProcess::NormalExit);
