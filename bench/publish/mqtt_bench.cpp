@@ -207,6 +207,8 @@ int main(int argc, char **argv)
                 mean(after));
     std::printf("stopped against both up phases: median %+.2f %%, mean %+.2f %%\n",
                 (median(down) / median(up) - 1) * 100, (mean(down) / mean(up) - 1) * 100);
+    const double slower = (median(down) / median(up) - 1) * 100;
+    std::printf("a stopped broker slows the cycle by more than 2 %%: %s\n", slower > 2 ? "YES" : "no");
     std::printf("alarms raised while stopped: %d..%d, after the return %s; %lld received in all, %s\n",
                 firstDuringOutage, lastDuringOutage, returned ? "arrived" : "did NOT arrive",
                 static_cast<long long>(counts.size()), inOrder ? "each once, in order" : "NOT each once in order");
