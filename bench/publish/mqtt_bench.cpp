@@ -111,7 +111,7 @@ int main(int argc, char **argv)
 
     PlantModel model;
     for (int p = 1; p <= 3; ++p) {
-        model.setLineSettings(p, LineSettings{p, 38400, TConverter::RS485, TPsl::rtu});
+        model.setLineSettings(p, LineSettings{p, 38400, TConverter::RS485, TPsl::rtu, {}});
         for (int s = 1; s <= 10; ++s)
             model.setStationId(p, s, (p - 1) * 10 + s); // the simulator's stations
     }
