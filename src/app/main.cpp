@@ -12,6 +12,8 @@
 #include "linklog.h"
 #include "localeformats.h"
 #include "messageboxes.h"
+#include "mqttservice.h"
+#include "mqttstatelabel.h"
 #include "plantfeed.h"
 #include "plantmodel.h"
 #include "portmap.h"
@@ -28,6 +30,7 @@
 #include "trs485comm.h"
 #include "webviewserver.h"
 
+#include <QLabel>
 #include <QPrinter>
 #include <QStandardPaths>
 #include <QTimer>
@@ -124,11 +127,22 @@ int main(int argc, char *argv[])
         const AppServices services{model, store, boxes, clock, *locale, title, printer, printDialogs,
                                    programFilesFolder(QCoreApplication::applicationDirPath()), *alarmTables,
                                    exclamationSound, fileDialogs, &feed};
+        // Off unless the store's group Mqtt switches it on; its state line joins the
+        // communication dialog. Declared before the windows, so it says "offline" last.
+        const std::unique_ptr<MqttService> mqtt = MqttService::fromStore(store, feed);
         AppWindows windows(services, std::move(engine));
         const EngineEventRouter engineEvents(windows.home().engine(), windows.home());
+        for (QWidget *window : windows.all())
+            if (mqtt && window->objectName() == QLatin1String("FmCommSetting")) {
+                QLabel *state = addMqttStateLabel(*window);
+                state->setText(mqtt->stateText());
+                QObject::connect(mqtt.get(), &MqttService::stateChanged, state, &QLabel::setText);
+            }
         QObject::connect(&windows.home(), &TFmHome::shutDown, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
         closeOnTerminationSignals(windows.home());
+        if (mqtt)
+            mqtt->start();
         windows.home().show();
         // The web view, when the store switches it on. A view that was asked for but
         // cannot start says why once, in front of the main window: the operator who

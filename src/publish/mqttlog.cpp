@@ -1,0 +1,3 @@
+#include "mqttlog.h"
+
+Q_LOGGING_CATEGORY(lcMqtt, "tempmon.mqtt", QtWarningMsg)
