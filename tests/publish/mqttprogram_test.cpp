@@ -4,6 +4,7 @@
 // program as a process, whose status turns "offline" when it closes and when it is
 // killed.
 
+#include "alarmhelpers.h"
 #include "homefixture.h"
 #include "mqttservice.h"
 #include "mqttstatelabel.h"
@@ -20,7 +21,7 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QAbstractItemView>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -35,51 +36,26 @@ const QString kPrefix = QStringLiteral("tempmon/plant");
 
 // The main window and its windows as the entry builds them, with the plant feed and
 // the publisher the entry creates from the store.
-class PublishingProgram {
+struct Publishers {
+    explicit Publishers(SettingsStore &store) : mqtt(MqttService::fromStore(store, feed)) {}
+    PlantFeed feed;
+    std::unique_ptr<MqttService> mqtt;
+};
+
+class PublishingProgram : public Publishers, public HomeFixture {
 public:
-    explicit PublishingProgram(SettingsStore &store) : mqtt(MqttService::fromStore(store, feed))
+    explicit PublishingProgram(SettingsStore &store)
+        : Publishers(store),
+          HomeFixture(&store,
+                      std::make_unique<TRs485Comm>(systemSerialPortFactory(),
+                                                   [](int) { return std::string("/nonexistent"); }),
+                      &feed)
     {
-        const QDir built(QCoreApplication::applicationDirPath());
-        for (const QString &picture : built.entryList({QStringLiteral("button*.bmp")}, QDir::Files))
-            QFile::copy(built.filePath(picture), QDir(folder.path()).filePath(picture));
-        alarmTables = AlarmTables::fromAliases([](const QString &) { return std::optional<QString>(); }, folder.path());
-        const AppServices services{model, store, boxes, clock, locale, title, printer, printDialogs,
-                                   folder.path(), *alarmTables, [] {}, fileDialogs, &feed};
-        auto link = std::make_unique<TRs485Comm>(systemSerialPortFactory(),
-                                                 [](int) { return std::string("/nonexistent"); });
-        windows = std::make_unique<AppWindows>(services, std::make_unique<TCommController>(model, std::move(link), &clock));
-    }
-    ~PublishingProgram()
-    {
-        home().FormClose();
-        windows.reset();
-    }
-    TFmHome &home() { return windows->home(); }
-    QWidget *window(const char *name)
-    {
-        for (QWidget *w : windows->all())
-            if (w->objectName() == QLatin1String(name))
-                return w;
-        return nullptr;
     }
     QString tilePv(int slot)
     {
         return home().findChild<QWidget *>(QStringLiteral("ControllerA%1").arg(slot))->findChild<QLineEdit *>("TxtPV")->text();
     }
-
-    PlantFeed feed;
-    std::unique_ptr<MqttService> mqtt;
-    PlantModel model;
-    RecordingBoxes boxes;
-    SettableClock clock;
-    PatternLocaleFormats locale = PatternLocaleFormats::taiwan();
-    ApplicationTitle title{QStringLiteral(" 溫度監控系統 Ver9.22 ")};
-    QTemporaryDir folder;
-    QPrinter printer{QPrinter::HighResolution};
-    ScriptedPrintDialogs printDialogs;
-    ScriptedFileDialogs fileDialogs;
-    std::unique_ptr<AlarmTables> alarmTables;
-    std::unique_ptr<AppWindows> windows;
 };
 
 class MqttProgramTest : public ::testing::Test {
@@ -158,8 +134,9 @@ TEST_F(MqttProgramTest, TheTilesTextAndADrivenAlarmReachTheBroker)
     ASSERT_TRUE(waitUntil([&] { return program.model.reading(1, 3).PvText == program.model.reading(1, 3).SvText; }, 10000));
     program.model.setAlarmPoint(1, 3, {QStringLiteral("5"), QStringLiteral("5"), true});
     ASSERT_EQ(sim.command(QStringLiteral("set 1 3 0x8A %1").arg(sv + int(10 * unit))).left(2), "ok");
-    auto *list = program.home().findChild<QListWidget *>("LstAlarming");
-    ASSERT_TRUE(waitUntil([&] { return list->count() == 1; }, 15000));
+    auto *list = program.home().findChild<QAbstractItemView *>("LstAlarming");
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return lineCount(list) == 1; }, 15000));
     ASSERT_TRUE(subscriber.waitFor([&](const auto &) { return !subscriber.on(kPrefix + "/alarm").isEmpty(); }, 10000));
     // A few more cycles beyond the limit: still the one announcement.
     const long cycles = program.home().engine().cycleCount();
@@ -167,7 +144,7 @@ TEST_F(MqttProgramTest, TheTilesTextAndADrivenAlarmReachTheBroker)
     const auto alarms = subscriber.on(kPrefix + "/alarm");
     ASSERT_EQ(alarms.size(), 1);
     const QJsonObject alarm = QJsonDocument::fromJson(alarms[0].payload).object();
-    EXPECT_EQ(alarm.value("text").toString(), list->item(0)->text());
+    EXPECT_EQ(alarm.value("text").toString(), listLines(list).value(0));
     EXPECT_EQ(alarm.value("panel").toInt(), 1);
     EXPECT_EQ(alarm.value("slot").toInt(), 3);
     EXPECT_EQ(alarm.value("side").toString(), "high");

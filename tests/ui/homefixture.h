@@ -13,6 +13,7 @@
 #include "localeformats.h"
 #include "memorysettingsstore.h"
 #include "messageboxes.h"
+#include "plantfeed.h"
 #include "plantmodel.h"
 #include "printdialogs.h"
 #include "recordingboxes.h"
@@ -111,7 +112,9 @@ inline bool waitUntil(const std::function<bool()> &condition, int timeoutMs = 50
 class HomeFixture {
 public:
     // Without a link of its own the fixture's ports cannot be opened and are counted.
-    explicit HomeFixture(SettingsStore *store = nullptr, std::unique_ptr<TRs485Comm> link = nullptr)
+    // With a feed, the windows hand the outward views their readings and alarms.
+    explicit HomeFixture(SettingsStore *store = nullptr, std::unique_ptr<TRs485Comm> link = nullptr,
+                         PlantFeed *feed = nullptr)
         : store_(store ? store : &memory)
     {
         if (!link) {
@@ -140,7 +143,7 @@ public:
             },
             programFolder.path());
         const AppServices services{model, *store_, boxes, clock, locale, title, printer, printDialogs,
-                                   programFolder.path(), *alarmTables, [this] { ++beeps; }, fileDialogs};
+                                   programFolder.path(), *alarmTables, [this] { ++beeps; }, fileDialogs, feed};
         windows = std::make_unique<AppWindows>(
             services, std::make_unique<TCommController>(model, std::move(link), &clock));
         engineEvents = std::make_unique<EngineEventRouter>(home().engine(), home());
@@ -155,6 +158,8 @@ public:
     TFmHome &home() { return windows->home(); }
     template <typename T = QWidget>
     T *control(const char *name) { return home().findChild<T *>(QLatin1String(name)); }
+    template <typename T = QWidget>
+    T *control(const QString &name) { return home().findChild<T *>(name); }
     QWidget *window(const char *objectName)
     {
         for (QWidget *w : windows->all())

@@ -1,6 +1,7 @@
 // The main window: start-up state, start and rescan, page and panel switching, the
 // display tick, the setting button, the shutdown order and missing pictures.
 
+#include "alarmhelpers.h"
 #include "homefixture.h"
 #include "homepages.h"
 #include "pagebuttonpictures.h"
@@ -338,7 +339,7 @@ TEST(TFmHome, AlarmsBehindAModalBoxWaitForItAndKeepTheirOrder)
 {
     HomeFixture f;
     f.home().show();
-    auto *list = f.control<QListWidget>("LstAlarming");
+    auto *list = f.control<QAbstractItemView>("LstAlarming");
     ASSERT_NE(list, nullptr);
     EngineEvents &engine = f.home().engine().events();
     int linesWhileBoxOpen = -1;
@@ -348,15 +349,16 @@ TEST(TFmHome, AlarmsBehindAModalBoxWaitForItAndKeepTheirOrder)
         QEventLoop box;
         QMetaObject::invokeMethod(&box, &QEventLoop::quit, Qt::QueuedConnection);
         box.exec();
-        linesWhileBoxOpen = list->count();
+        linesWhileBoxOpen = lineCount(list);
     };
     engine.onWriteRejected({2, 7, 0, "abc", WriteRejection::NotANumber});
     engine.onAlarm({AlarmSide::Low, 1, 3, 1, QTime(8, 0, 0)});
-    ASSERT_TRUE(waitUntil([&] { return list->count() == 2; }));
+    ASSERT_TRUE(waitUntil([&] { return lineCount(list) == 2; }));
     f.boxes.whileShown = nullptr;
     EXPECT_EQ(linesWhileBoxOpen, 0);
-    EXPECT_TRUE(list->item(0)->text().contains(QStringLiteral("08:00:00"))) << list->item(0)->text().toStdString();
-    EXPECT_TRUE(list->item(1)->text().contains(QStringLiteral("08:00:01"))) << list->item(1)->text().toStdString();
+    const QStringList lines = listLines(list);
+    EXPECT_TRUE(lines.at(0).contains(QStringLiteral("08:00:00"))) << lines.at(0).toStdString();
+    EXPECT_TRUE(lines.at(1).contains(QStringLiteral("08:00:01"))) << lines.at(1).toStdString();
 }
 
 // Once the wiring is gone (the program ending), what the engine still issues reaches
