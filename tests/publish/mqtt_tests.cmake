@@ -22,8 +22,7 @@ gtest_discover_tests(mqtt_tests
 # The whole program: in this process on the simulator, and as a process of its own.
 if(TARGET tempmon AND TARGET tempmon_testsupport)
   target_sources(mqtt_tests PRIVATE mqttprogram_test.cpp)
-  target_include_directories(mqtt_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/ui/support)
-  target_link_libraries(mqtt_tests PRIVATE tempmon_app tempmon_ui tempmon_testsupport)
+  target_link_libraries(mqtt_tests PRIVATE tempmon_uitestsupport tempmon_testsupport)
   target_compile_definitions(mqtt_tests PRIVATE TEMPMON_PROGRAM_PATH="$<TARGET_FILE:tempmon>")
   add_dependencies(mqtt_tests tempmon tempmon_assets)
 endif()
