@@ -7,6 +7,7 @@
 #include "alarmtables.h"
 #include "applicationtitle.h"
 #include "appwindows.h"
+#include "databasealiases.h"
 #include "clock.h"
 #include "engineeventrouter.h"
 #include "filedialogs.h"
@@ -133,15 +134,7 @@ public:
         // The alarm databases: the store's DatabaseAliases as the program reads them,
         // else SQLite files in the program folder.
         alarmTables = AlarmTables::fromAliases(
-            [this](const QString &alias) {
-                std::optional<QString> address;
-                if (store_->openKey(QStringLiteral("DatabaseAliases"), false)) {
-                    address = store_->readString(alias);
-                    store_->closeKey();
-                }
-                return address;
-            },
-            programFolder.path());
+            [this](const QString &alias) { return storedDatabaseAddress(*store_, alias); }, programFolder.path());
         const AppServices services{model, *store_, boxes, clock, locale, title, printer, printDialogs,
                                    programFolder.path(), *alarmTables, [this] { ++beeps; }, fileDialogs, feed};
         windows = std::make_unique<AppWindows>(
