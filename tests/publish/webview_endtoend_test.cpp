@@ -115,8 +115,9 @@ TEST_F(WebViewEndToEnd, PageShowsTheTilesReadingsAndAnAlarmWithinTwoSeconds)
     QElapsedTimer sinceDriven;
     sinceDriven.start();
     ASSERT_TRUE(simOk(QStringLiteral("set 1 5 0x8A %1").arg(above)));
+    // innerText: the line as a reader sees it, with the alarm text's runs of spaces.
     const QJsonValue firstAlarm = page.waitFor(
-        QStringLiteral("document.querySelector('#alarms li') ? document.querySelector('#alarms li').textContent : ''"),
+        QStringLiteral("document.querySelector('#alarms li') ? document.querySelector('#alarms li').innerText : ''"),
         [](const QJsonValue &v) { return v.toString().contains(QStringLiteral("第5台-->偏差高警報!")); }, 5000);
     const qint64 elapsed = sinceDriven.elapsed();
     ASSERT_TRUE(firstAlarm.toString().contains(QStringLiteral("第5台-->偏差高警報!"))) << firstAlarm.toString().toStdString();
