@@ -3,6 +3,7 @@
 #include "ui_tform2.h"
 
 #include "messageboxes.h"
+#include "skyblue.h"
 #include "tempmonversion.h"
 #include "uilog.h"
 
