@@ -19,6 +19,14 @@ namespace {
 // A linked controller is marked unlinked at its fourth failed PV read in a row.
 constexpr int kFailuresBeforeUnlink = 3;
 
+// Parsed by the caller before the lock is taken: no reader waits for the arithmetic.
+std::optional<double> figure(const QString &text)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok ? std::optional<double>(value) : std::nullopt;
+}
+
 bool validIndex(int panel, int slot)
 {
     return PlantModel::validPanel(panel) && PlantModel::validSlot(slot);
@@ -70,40 +78,23 @@ SlotReading PlantModel::reading(int panel, int slot) const
     return readSlot(panel, slot, [](const SlotRecord &r) { return r.reading; });
 }
 
-namespace {
-
-std::optional<double> figure(const QString &text)
-{
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    return ok ? std::optional<double>(value) : std::nullopt;
-}
-
-} // namespace
-
 ReadingsSnapshot PlantModel::readingsSnapshot(int panel) const
 {
     ReadingsSnapshot readings;
     if (!validPanel(panel))
         return readings;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        for (int s = 1; s <= kSlotCount; ++s) {
-            const SlotRecord &r = panels_[panel].slotRecords[s];
-            SlotSnapshot &out = readings.slotSnapshots[s];
-            out.pvText = r.reading.PvText;
-            out.svText = r.reading.SvText;
-            out.outText = r.reading.OutText;
-            out.lamps = r.lamps;
-            out.linked = !r.Unlinked;
-        }
-    }
-    // Parsed outside the lock: the engine never waits for a reader's arithmetic.
+    std::lock_guard<std::mutex> lock(mutex_);
     for (int s = 1; s <= kSlotCount; ++s) {
+        const SlotRecord &r = panels_[panel].slotRecords[s];
         SlotSnapshot &out = readings.slotSnapshots[s];
-        out.pv = figure(out.pvText);
-        out.sv = figure(out.svText);
-        out.out = figure(out.outText);
+        out.pvText = r.reading.PvText;
+        out.svText = r.reading.SvText;
+        out.outText = r.reading.OutText;
+        out.lamps = r.lamps;
+        out.linked = !r.Unlinked;
+        out.pv = r.figures.pv;
+        out.sv = r.figures.sv;
+        out.out = r.figures.out;
     }
     return readings;
 }
@@ -135,9 +126,11 @@ int PlantModel::failCount(int panel, int slot) const
 
 void PlantModel::storePv(int panel, int slot, const QString &pvText)
 {
+    const std::optional<double> pv = figure(pvText);
     changeSlot(panel, slot, [&](SlotRecord &r) {
         r.Unlinked = false;
         r.reading.PvText = pvText;
+        r.figures.pv = pv;
         r.FailCount = 0;
     });
 }
@@ -153,6 +146,7 @@ bool PlantModel::notePvFailure(int panel, int slot)
         r.FailCount = 0;
         r.Unlinked = true;
         r.reading = SlotReading{};
+        r.figures = SlotFigures{};
         r.lamps = TileLamps{};
         unlinkedNow = true;
     });
@@ -161,8 +155,10 @@ bool PlantModel::notePvFailure(int panel, int slot)
 
 void PlantModel::storeSv(int panel, int slot, const QString &svText)
 {
+    const std::optional<double> sv = figure(svText);
     changeSlot(panel, slot, [&](SlotRecord &r) {
         r.reading.SvText = svText;
+        r.figures.sv = sv;
         r.FailCount = 0;
     });
 }
@@ -175,7 +171,11 @@ void PlantModel::noteSvFailure(int panel, int slot)
 
 void PlantModel::storeOutput(int panel, int slot, const QString &outText)
 {
-    changeSlot(panel, slot, [&](SlotRecord &r) { r.reading.OutText = outText; });
+    const std::optional<double> out = figure(outText);
+    changeSlot(panel, slot, [&](SlotRecord &r) {
+        r.reading.OutText = outText;
+        r.figures.out = out;
+    });
 }
 
 void PlantModel::storeLamps(int panel, int slot, TileLamps lamps)
@@ -194,7 +194,11 @@ void PlantModel::storeScanResult(int panel, int slot, bool unlinked, std::option
 
 void PlantModel::setReading(int panel, int slot, const SlotReading &reading)
 {
-    changeSlot(panel, slot, [&](SlotRecord &r) { r.reading = reading; });
+    const SlotFigures figures{figure(reading.PvText), figure(reading.SvText), figure(reading.OutText)};
+    changeSlot(panel, slot, [&](SlotRecord &r) {
+        r.reading = reading;
+        r.figures = figures;
+    });
 }
 
 void PlantModel::setDp(int panel, int slot, int dp)

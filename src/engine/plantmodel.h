@@ -37,9 +37,19 @@ struct SlotReading {
     QString OutText;
 };
 
+// The figures of a slot's texts, parsed as the engine stores the texts, so that
+// every reader of a snapshot copies them instead of parsing again. Empty where a
+// text is missing or no number.
+struct SlotFigures {
+    std::optional<double> pv;
+    std::optional<double> sv;
+    std::optional<double> out;
+};
+
 struct SlotRecord {
     int StationId = 0;
     SlotReading reading;
+    SlotFigures figures; // always those of `reading`
     TileLamps lamps;
     int Dp = 0;
     bool Unlinked = false;

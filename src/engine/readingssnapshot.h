@@ -1,8 +1,8 @@
 #pragma once
 
 // One panel's readings as every reader sees them: the tiles, the charts, the record
-// lines and the outward views. Taken from the plant model in one guarded copy, the
-// figures parsed once here so that no reader parses a text again.
+// lines and the outward views. Taken from the plant model in one guarded copy; the
+// figures were parsed once, as the engine stored the texts, so no reader parses.
 
 #include "panels.h"
 #include "tilelamps.h"

@@ -62,7 +62,7 @@ protected:
         QString why;
         info = count = freshPgDatabase(&why);
         if (info.isEmpty())
-            GTEST_SKIP() << "no PostgreSQL server for this run: " << why.toStdString();
+            LEAVE_WITHOUT_PG_SERVER(why);
     }
 
     std::unique_ptr<AlarmTables> openTables()
@@ -415,7 +415,7 @@ TEST(AlarmTables, ServerDownOrLoginRefusedGiveTheSameMessage)
     QString why;
     PgServer *server = runningPgServer(&why);
     if (!server)
-        GTEST_SKIP() << "no PostgreSQL server for this run: " << why.toStdString();
+        LEAVE_WITHOUT_PG_SERVER(why);
     const QString database = server->createDatabase(QStringLiteral("refusals"));
     ASSERT_FALSE(database.isEmpty()) << server->reason().toStdString();
 

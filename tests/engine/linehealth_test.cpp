@@ -5,8 +5,7 @@
 #include "plantmodel.h"
 #include "pollcycle.h"
 
-#include "fakecontrollers.h"
-#include "recordingevents.h"
+#include "polledline.h"
 
 #include <gtest/gtest.h>
 
@@ -121,7 +120,7 @@ TEST(LineHealthBook, KeepsStationsApartIgnoresBadIndexesAndZeroesInTheModel)
     EXPECT_FALSE(zeroed.cycle(1).measured);
 }
 
-class LineHealthPolling : public ::testing::Test {
+class LineHealthPolling : public ::testing::Test, protected PolledLine {
 protected:
     void SetUp() override
     {
@@ -138,14 +137,6 @@ protected:
     {
         return model.lineHealth().station(panel, slot, std::chrono::steady_clock::now());
     }
-
-    FakeControllers bench;
-    PlantModel model;
-    std::unique_ptr<TRs485Comm> link = bench.makeLink();
-    RecordingEvents events;
-    FixedClock clock;
-    bool stop = false;
-    PollCycle cycle{model, *link, events, clock, [this] { return stop; }};
 };
 
 TEST_F(LineHealthPolling, EachReadCountsAgainstItsOwnSlot)

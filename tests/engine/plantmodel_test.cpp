@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -252,6 +253,66 @@ TEST(PlantModel, FourthFailedPvReadUnlinksAndEmptiesTheTexts)
     EXPECT_TRUE(r.Unlinked);
     EXPECT_EQ(r.FailCount, 0);
     EXPECT_TRUE(r.reading.PvText.isEmpty() && r.reading.SvText.isEmpty() && r.reading.OutText.isEmpty());
+}
+
+// The snapshot's figures are those of the texts as they stand after every kind of
+// store: a text that is no number, or no text, gives no figure.
+TEST(PlantModel, SnapshotFiguresFollowTheTexts)
+{
+    using Figure = std::optional<double>;
+    struct Case {
+        const char *what;
+        std::function<void(PlantModel &)> change;
+        Figure pv, sv, out;
+    } cases[] = {
+        {"nothing stored yet", [](PlantModel &) {}, {}, {}, {}},
+        {"each text by itself",
+         [](PlantModel &m) {
+             m.storePv(2, 4, QStringLiteral("123.4"));
+             m.storeSv(2, 4, QStringLiteral("-5.0"));
+             m.storeOutput(2, 4, QStringLiteral("100"));
+         },
+         123.4, -5.0, 100.0},
+        {"a text stored over another",
+         [](PlantModel &m) {
+             m.storePv(2, 4, QStringLiteral("1.0"));
+             m.storePv(2, 4, QStringLiteral("2.5"));
+         },
+         2.5, {}, {}},
+        {"texts that are no number",
+         [](PlantModel &m) { m.setReading(2, 4, {QStringLiteral("----"), QStringLiteral("Err"), QString()}); },
+         {}, {}, {}},
+        {"a whole reading",
+         [](PlantModel &m) { m.setReading(2, 4, {QStringLiteral("7"), QStringLiteral("8.5"), QStringLiteral("0")}); },
+         7.0, 8.5, 0.0},
+        {"a whole reading emptied",
+         [](PlantModel &m) {
+             m.setReading(2, 4, {QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9")});
+             m.setReading(2, 4, {});
+         },
+         {}, {}, {}},
+        {"unlinked after failed reads",
+         [](PlantModel &m) {
+             m.setReading(2, 4, {QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9")});
+             while (!m.notePvFailure(2, 4)) {
+             }
+         },
+         {}, {}, {}},
+    };
+    for (const Case &c : cases) {
+        PlantModel m;
+        c.change(m);
+        const ReadingsSnapshot readings = m.readingsSnapshot(2);
+        const SlotSnapshot &shown = readings.slotSnapshots[4];
+        EXPECT_EQ(shown.pv, c.pv) << c.what;
+        EXPECT_EQ(shown.sv, c.sv) << c.what;
+        EXPECT_EQ(shown.out, c.out) << c.what;
+        const SlotReading texts = m.reading(2, 4);
+        EXPECT_EQ(shown.pvText, texts.PvText) << c.what;
+        EXPECT_EQ(shown.svText, texts.SvText) << c.what;
+        EXPECT_EQ(shown.outText, texts.OutText) << c.what;
+        EXPECT_FALSE(readings.slotSnapshots[3].pv) << c.what << ": a neighbour keeps its own";
+    }
 }
 
 TEST(PlantModel, AlarmPointChangesRestartTheDeviationState)

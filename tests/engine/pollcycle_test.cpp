@@ -1,8 +1,7 @@
 #include "pollcycle.h"
 
-#include "fakecontrollers.h"
 #include "frames.h"
-#include "recordingevents.h"
+#include "polledline.h"
 #include "valueformat.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +26,7 @@ int stationOf(int panel, int slot)
 
 // Three panels on ports 1..3 at different speeds, panel 3 in the native protocol,
 // thirty answering controllers with distinct readings.
-class PollCycleTest : public ::testing::Test {
+class PollCycleTest : public ::testing::Test, protected PolledLine {
 protected:
     void SetUp() override
     {
@@ -60,14 +59,6 @@ protected:
         for (int i = 0; i < n; ++i)
             cycle.runCycle();
     }
-
-    FakeControllers bench;
-    PlantModel model;
-    std::unique_ptr<TRs485Comm> link = bench.makeLink();
-    RecordingEvents events;
-    FixedClock clock;
-    bool stop = false;
-    PollCycle cycle{model, *link, events, clock, [this] { return stop; }};
 };
 
 TEST_F(PollCycleTest, ReadsEverySlotInOrderAndStoresFormattedTexts)

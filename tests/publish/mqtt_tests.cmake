@@ -2,7 +2,7 @@ find_package(Qt6 REQUIRED COMPONENTS Network)
 # The MQTT publisher: payloads, settings, queue and bridge against a fake publisher;
 # the real client, and the whole program, against a mosquitto broker of their own.
 add_executable(mqtt_tests
-  mqttmain.cpp
+  mqttbrokertest.h
   mqttfakepublisher.h
   mqtttestbroker.h mqtttestbroker.cpp
   mqtttestsubscriber.h mqtttestsubscriber.cpp
@@ -13,7 +13,7 @@ add_executable(mqtt_tests
   mqttclient_test.cpp
 )
 
-target_link_libraries(mqtt_tests PRIVATE tempmon_mqtt tempmon_testdoubles Qt6::Network Qt6::Test GTest::gtest
+target_link_libraries(mqtt_tests PRIVATE tempmon_mqtt tempmon_testdoubles tempmon_widgettestmain Qt6::Network Qt6::Test GTest::gtest
                       PkgConfig::MOSQUITTO)
 gtest_discover_tests(mqtt_tests
   PROPERTIES LABELS publish ENVIRONMENT QT_QPA_PLATFORM=offscreen

@@ -5,8 +5,7 @@
 #include "mqttbridge.h"
 #include "mqttclient.h"
 #include "mqttpayloads.h"
-#include "mqtttestbroker.h"
-#include "mqtttestsubscriber.h"
+#include "mqttbrokertest.h"
 #include "plantfeed.h"
 
 #include <QSignalSpy>
@@ -18,14 +17,15 @@ namespace {
 
 const QString kPrefix = QStringLiteral("tempmon/test");
 
-class MqttClientTest : public ::testing::Test {
+class MqttClientTest : public MqttBrokerTest {
 protected:
+    MqttClientTest() : MqttBrokerTest(kPrefix) {}
+
     void SetUp() override
     {
-        if (MqttTestBroker::program().isEmpty())
-            GTEST_SKIP() << "mosquitto is not installed";
-        ASSERT_TRUE(broker.start()) << broker.output().toStdString();
-        ASSERT_TRUE(subscriber.subscribe(broker.port(), kPrefix + "/#"));
+        MqttBrokerTest::SetUp();
+        if (!brokerReady())
+            return;
         settings.enabled = true;
         settings.port = broker.port();
         settings.topic = kPrefix;
@@ -66,8 +66,6 @@ protected:
         return texts;
     }
 
-    MqttTestBroker broker;
-    MqttTestSubscriber subscriber;
     MqttSettings settings;
     PlantFeed feed;
     std::unique_ptr<MqttClient> client;

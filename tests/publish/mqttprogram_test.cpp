@@ -8,8 +8,7 @@
 #include "homefixture.h"
 #include "mqttservice.h"
 #include "mqttstatelabel.h"
-#include "mqtttestbroker.h"
-#include "mqtttestsubscriber.h"
+#include "mqttbrokertest.h"
 #include "plantfeed.h"
 #include "simprocess.h"
 #include "simulatedplant.h"
@@ -58,15 +57,10 @@ public:
     }
 };
 
-class MqttProgramTest : public ::testing::Test {
+class MqttProgramTest : public MqttBrokerTest {
 protected:
-    void SetUp() override
-    {
-        if (MqttTestBroker::program().isEmpty())
-            GTEST_SKIP() << "mosquitto is not installed";
-        ASSERT_TRUE(broker.start()) << broker.output().toStdString();
-        ASSERT_TRUE(subscriber.subscribe(broker.port(), kPrefix + "/#"));
-    }
+    MqttProgramTest() : MqttBrokerTest(kPrefix) {}
+
     bool waitForLast(const QString &topic, const QByteArray &payload, int timeoutMs = 15000)
     {
         return subscriber.waitFor(
@@ -90,9 +84,6 @@ protected:
             },
             timeoutMs);
     }
-
-    MqttTestBroker broker;
-    MqttTestSubscriber subscriber;
 };
 
 TEST_F(MqttProgramTest, TheTilesTextAndADrivenAlarmReachTheBroker)

@@ -3,14 +3,14 @@
 #include "recipefile.h"
 #include "recipefileio.h"
 
+#include "filesizelimit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -71,31 +71,6 @@ TEST_F(RecipeFiles, AFolderWithoutWriteAccessIsReportedAndItsFileKept)
     EXPECT_FALSE(QFile::exists(path("new.txt")));
     EXPECT_EQ(contents("r.txt"), "old,");
 }
-
-// While it lives the process writes no file beyond `bytes`: a longer write stops
-// part-way the way it does on a full disk. The superuser is held to it too.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        active_ = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-    bool active() const { return active_; }
-
-private:
-    rlimit saved_{};
-    void (*oldHandler_)(int) = nullptr;
-    bool active_ = false;
-};
 
 // A folder that lets its file be written but takes no new file beside it.
 WholeFileOutcome noFileAdded(const QString &, const QByteArray &) { return WholeFileOutcome::CannotAddFile; }

@@ -4,6 +4,8 @@
 #include "recordfiles.h"
 #include "recordwriter.h"
 
+#include "filesizelimit.h"
+
 #include "localeformats.h"
 
 #include <QDir>
@@ -11,14 +13,12 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <optional>
 #include <vector>
 
 #ifndef _WIN32
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/resource.h>
 #include <unistd.h>
 #endif
 
@@ -305,31 +305,6 @@ TEST_F(RecordFiles, BeyondTheLimitTheOldestHeldRecordsAreDroppedAndCounted)
     EXPECT_EQ(writer.droppedLines(1), 3); // 09:00:03 made way for 09:00:06 before the write
     EXPECT_EQ(writer.heldLines(1), 0);
 }
-
-// The process may write files up to `bytes` long while it lives; a write beyond
-// fails part-way (EFBIG) the way a full disk does.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        active_ = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-    bool active() const { return active_; }
-
-private:
-    rlimit saved_{};
-    void (*oldHandler_)(int) = nullptr;
-    bool active_ = false;
-};
 
 TEST_F(RecordFiles, WriteThatStopsPartWayIsUndoneAndTriedAgain)
 {

@@ -10,6 +10,7 @@
 #include "clock.h"
 #include "messageboxes.h"
 #include "pagecanvas.h"
+#include "panelswitch.h"
 #include "tempmonapplication.h"
 #include "tfmaddalarm.h"
 #include "tfmalmdlg.h"
@@ -20,13 +21,6 @@
 #include <QSortFilterProxyModel>
 
 namespace {
-
-void setBold(QWidget *widget, bool bold)
-{
-    QFont font = widget->font();
-    font.setBold(bold);
-    widget->setFont(font);
-}
 
 // The frequency grid in panel and slot order, whatever order the server returns.
 class SlotOrder : public QSortFilterProxyModel {
@@ -229,10 +223,8 @@ void AlarmPage::showView(bool settings)
 {
     ui->PnlAlarmSetting->setVisible(settings);
     ui->PnlAlarmRecord->setVisible(!settings);
-    setBold(ui->BtnAlmSetting, settings);
-    setBold(ui->BtnAlmRecord, !settings);
-    ui->BtnAlmSetting->setIcon(settings ? selectedMarker_ : QIcon());
-    ui->BtnAlmRecord->setIcon(settings ? QIcon() : selectedMarker_);
+    markChosenButton({ui->BtnAlmSetting, ui->BtnAlmRecord}, settings ? ui->BtnAlmSetting : ui->BtnAlmRecord,
+                     selectedMarker_);
 }
 
 void AlarmPage::BtnAlmSettingClick() { showView(true); }

@@ -6,7 +6,6 @@
 #include "alarmpoints.h"
 #include "alarmtables.h"
 #include "messageboxes.h"
-#include "tempmonapplication.h"
 
 TFmAddAlarm::TFmAddAlarm(QWidget *parent) : TFmAddAlarm(nullptr, nullptr, nullptr, parent) {}
 
@@ -23,16 +22,12 @@ TFmAddAlarm::TFmAddAlarm(AlarmTables *tables, MessageBoxes *boxes, const LocaleF
       locale_(locale)
 {
     ui->setupUi(this);
-    setObjectName(QStringLiteral("FmAddAlarm"));
-    setWindowTitle(QStringLiteral("增加警報點"));
-    setModal(false);
-    setFixedSize(size());
+    setUpAlarmDialog(this, QStringLiteral("FmAddAlarm"), QStringLiteral("增加警報點"), ui->BtnOK, ui->BtnCancel,
+                     [this] { BtnOKClick(); }, [this] { BtnCancelClick(); });
     // Chosen by mouse, keyboard or program alike.
     connect(ui->Radio1, &QRadioButton::toggled, this, [this](bool on) { if (on) Radio1Click(); });
     connect(ui->Radio2, &QRadioButton::toggled, this, [this](bool on) { if (on) Radio2Click(); });
     connect(ui->Radio3, &QRadioButton::toggled, this, [this](bool on) { if (on) Radio3Click(); });
-    connect(ui->BtnOK, &QPushButton::clicked, this, &TFmAddAlarm::BtnOKClick);
-    connect(ui->BtnCancel, &QPushButton::clicked, this, &TFmAddAlarm::BtnCancelClick);
     Radio1Click();
 }
 
@@ -77,10 +72,6 @@ void TFmAddAlarm::BtnOKClick()
     }
     const TableResult stored = addAlarmPoints(*table, alarmPointKeys(choice, panel, ui->CboControllerNO->currentText()),
                                               limits->high, limits->low, first);
-    if (!stored) {
-        // The rows before the refused one stay; the dialog stays open.
-        boxes_->show(this, TempmonApplication::errorCaption(), stored.error, MessageBoxes::Icon::Error);
-        return;
-    }
-    hide();
+    // On a refusal the rows before the refused one stay.
+    closeAlarmDialogIfStored(this, stored, *boxes_);
 }

@@ -6,7 +6,6 @@
 #include "alarmpoints.h"
 #include "alarmtables.h"
 #include "messageboxes.h"
-#include "tempmonapplication.h"
 
 #include <QShowEvent>
 
@@ -27,12 +26,8 @@ TFmModifyAlarm::TFmModifyAlarm(AlarmTables *tables, MessageBoxes *boxes, const L
       locale_(locale)
 {
     ui->setupUi(this);
-    setObjectName(QStringLiteral("FmModifyAlarm"));
-    setWindowTitle(QStringLiteral("變更警報設定"));
-    setModal(false);
-    setFixedSize(size());
-    connect(ui->BtnOK, &QPushButton::clicked, this, &TFmModifyAlarm::BtnOKClick);
-    connect(ui->BtnCancel, &QPushButton::clicked, this, &TFmModifyAlarm::BtnCancelClick);
+    setUpAlarmDialog(this, QStringLiteral("FmModifyAlarm"), QStringLiteral("變更警報設定"), ui->BtnOK, ui->BtnCancel,
+                     [this] { BtnOKClick(); }, [this] { BtnCancelClick(); });
 }
 
 TFmModifyAlarm::~TFmModifyAlarm() = default;
@@ -72,10 +67,6 @@ void TFmModifyAlarm::BtnOKClick()
     const AlarmPointEntry entry{ui->STxtPanel->text(), ui->STxtControllerNO->text(), limits->high, limits->low,
                                 firstAlarmText(ui->ChkFirstAlarm->isChecked())};
     const TableResult stored = table->editCurrent(entry);
-    if (!stored) {
-        // The stored row stays as it was; the dialog stays open for another try.
-        boxes_->show(this, TempmonApplication::errorCaption(), stored.error, MessageBoxes::Icon::Error);
-        return;
-    }
-    hide();
+    // On a refusal the stored row stays as it was.
+    closeAlarmDialogIfStored(this, stored, *boxes_);
 }

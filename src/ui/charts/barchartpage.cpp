@@ -3,6 +3,7 @@
 #include "ui_barchartpage.h"
 
 #include "chartview.h"
+#include "panelswitch.h"
 #include "plantmodel.h"
 #include "trendsampling.h"
 
@@ -27,13 +28,6 @@ const std::array<QColor, kSlotCount + 1> kBarColours{{
 
 const QColor kSkyBlue(166, 202, 240);
 constexpr int kPvSeries = 0;
-
-void setBold(QWidget *widget, bool bold)
-{
-    QFont font = widget->font();
-    font.setBold(bold);
-    widget->setFont(font);
-}
 
 } // namespace
 
@@ -119,11 +113,8 @@ void BarChartPage::BtnBar3Click() { showPanel(3); }
 
 void BarChartPage::showPanel(int panel)
 {
-    for (int p = 1; p <= kPanelCount; ++p) {
-        const bool chosen = p == panel;
-        barPage(p)->setVisible(chosen);
-        setBold(barButton(p), chosen);
-        barButton(p)->setIcon(chosen ? selectedMark_ : QIcon());
-    }
+    for (int p = 1; p <= kPanelCount; ++p)
+        barPage(p)->setVisible(p == panel);
+    markChosenButton({barButton(1), barButton(2), barButton(3)}, barButton(panel), selectedMark_);
     shownPanel_ = panel;
 }

@@ -8,6 +8,7 @@
 #include "clock.h"
 #include "localeformats.h"
 #include "messageboxes.h"
+#include "panelswitch.h"
 #include "plantmodel.h"
 #include "printdialogs.h"
 #include "trendsampling.h"
@@ -38,13 +39,6 @@ constexpr int kPrintLeft = 100;
 constexpr int kPrintTop = 10;
 constexpr int kPrintRightGap = 150;
 constexpr int kPrintBottomGap = 100;
-
-void setBold(QWidget *widget, bool bold)
-{
-    QFont font = widget->font();
-    font.setBold(bold);
-    widget->setFont(font);
-}
 
 QFont titleFont()
 {
@@ -119,10 +113,7 @@ void TrendPage::attach(const AppServices &services, QTimer *sampleTimer, std::fu
     chartsReady_ = std::move(chartsReady);
     selectedMark_ = selectedMark;
     // The mark of the first chart button is set as the main window is made.
-    for (int panel = 1; panel <= kPanelCount; ++panel) {
-        setBold(chartButton(panel), panel == frontPanel_);
-        chartButton(panel)->setIcon(panel == frontPanel_ ? selectedMark_ : QIcon());
-    }
+    markChosenButton({chartButton(1), chartButton(2), chartButton(3)}, chartButton(frontPanel_), selectedMark_);
 }
 
 void TrendPage::setChartSettingWindow(QWidget *dialog)
@@ -223,9 +214,8 @@ void TrendPage::selectChart(int panel)
         const bool chosen = p == panel;
         chartPage(p)->setVisible(chosen);
         chart(p)->setInFront(chosen);
-        setBold(chartButton(p), chosen);
-        chartButton(p)->setIcon(chosen ? selectedMark_ : QIcon());
     }
+    markChosenButton({chartButton(1), chartButton(2), chartButton(3)}, chartButton(panel), selectedMark_);
     chartPage(panel)->raise();
     frontPanel_ = panel;
 }

@@ -4,7 +4,10 @@
 #include "settingscontrols.h"
 #include "strictint.h"
 #include "tcontroller.h"
+#include "tfmchartsetting.h"
+#include "tfmcommsetting.h"
 #include "tfmhome.h"
+#include "tfmrecord.h"
 #include "titleplacement.h"
 
 #include <QLineEdit>
@@ -72,4 +75,17 @@ SettingsSection homeSettingsSection(TFmHome &home, PlantModel &model)
         }
     };
     return section;
+}
+
+std::vector<SettingsSection> programSettingsSections(TFmHome &home, PlantModel &model)
+{
+    const HomeWindows &windows = home.windows();
+    std::vector<SettingsSection> sections{homeSettingsSection(home, model)};
+    if (windows.commSetting)
+        sections.push_back(windows.commSetting->settingsSection());
+    if (auto *chartSetting = qobject_cast<TFmChartSetting *>(windows.chartSetting))
+        sections.push_back(chartSetting->settingsSection());
+    if (windows.record)
+        sections.push_back(windows.record->settingsSection());
+    return sections;
 }

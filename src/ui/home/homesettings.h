@@ -6,7 +6,13 @@
 
 #include "settingssection.h"
 
+#include <vector>
+
 class PlantModel;
 class TFmHome;
 
 SettingsSection homeSettingsSection(TFmHome &home, PlantModel &model);
+
+// Every section the program keeps, in the order they are stored: the main window's,
+// then those of the setting windows it has been given.
+std::vector<SettingsSection> programSettingsSections(TFmHome &home, PlantModel &model);

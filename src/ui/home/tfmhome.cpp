@@ -15,6 +15,7 @@
 #include "hotkeypriority.h"
 #include "localeformats.h"
 #include "messageboxes.h"
+#include "panelswitch.h"
 #include "plantmodel.h"
 #include "recipefolder.h"
 #include "recipepage.h"
@@ -22,12 +23,12 @@
 #include "settingscontrols.h"
 #include "settingsstore.h"
 #include "settingswalk.h"
+#include "skyblue.h"
 #include "tcontroller.h"
 #include "tempmonversion.h"
 #include "tfmaddalarm.h"
 #include "tfmalmdlg.h"
 #include "tfmbarpage.h"
-#include "tfmchartsetting.h"
 #include "tfmcommsetting.h"
 #include "tfmmodifyalarm.h"
 #include "tfmrecord.h"
@@ -61,14 +62,6 @@ QTimer *makeTimer(QObject *owner, const char *name, int intervalMs)
     timer->setInterval(intervalMs);
     return timer;
 }
-
-void setBold(QWidget *widget, bool bold)
-{
-    QFont font = widget->font();
-    font.setBold(bold);
-    widget->setFont(font);
-}
-
 } // namespace
 
 TFmHome::TFmHome(const AppServices &services, std::unique_ptr<TCommController> engine, QWidget *parent)
@@ -83,9 +76,7 @@ TFmHome::TFmHome(const AppServices &services, std::unique_ptr<TCommController> e
     ui->setupUi(this);
     setObjectName(QStringLiteral("FmHome"));
     setAccessibleName(QStringLiteral("溫度監控"));
-    QPalette skyBlue = palette();
-    skyBlue.setColor(QPalette::Window, QColor(166, 202, 240));
-    setPalette(skyBlue);
+    paintSkyBlue(this);
     setAutoFillBackground(true);
 
     tmrHome_ = makeTimer(this, "TmrHome", 500);
@@ -333,12 +324,9 @@ void TFmHome::BtnCClick() { selectPanel(3); }
 
 void TFmHome::selectPanel(int panel)
 {
-    for (int p = 1; p <= kPanelCount; ++p) {
-        const bool chosen = p == panel;
-        panelViews_[p]->setVisible(chosen);
-        setBold(panelButtons_[p], chosen);
-        panelButtons_[p]->setIcon(chosen ? buttonImage(0) : QIcon());
-    }
+    for (int p = 1; p <= kPanelCount; ++p)
+        panelViews_[p]->setVisible(p == panel);
+    markChosenButton({panelButtons_.begin() + 1, panelButtons_.end()}, panelButtons_[panel], buttonImage(0));
     selectedPanel_ = panel;
 }
 
@@ -453,7 +441,7 @@ void TFmHome::FormShow()
         windows_.almDlg->show();
         windows_.almDlg->hide();
     }
-    const QString toTell = LoadSettings(services_.store, settingsSections());
+    const QString toTell = LoadSettings(services_.store, programSettingsSections(*this, model_));
     if (!toTell.isEmpty())
         reportError(toTell);
     // Recording begins only when monitoring is started.
@@ -484,18 +472,6 @@ void TFmHome::FormClose()
     emit shutDown();
 }
 
-std::vector<SettingsSection> TFmHome::settingsSections()
-{
-    std::vector<SettingsSection> sections{homeSettingsSection(*this, model_)};
-    if (windows_.commSetting)
-        sections.push_back(windows_.commSetting->settingsSection());
-    if (auto *chartSetting = qobject_cast<TFmChartSetting *>(windows_.chartSetting))
-        sections.push_back(chartSetting->settingsSection());
-    if (windows_.record)
-        sections.push_back(windows_.record->settingsSection());
-    return sections;
-}
-
 void TFmHome::saveSettings()
 {
     if (settingsSaved_)
@@ -503,7 +479,7 @@ void TFmHome::saveSettings()
     settingsSaved_ = true;
     // A failed save is told to the operator; closing goes on regardless, as a window
     // that cannot be closed would be worse than settings not kept.
-    const QString error = SaveSettings(services_.store, settingsSections());
+    const QString error = SaveSettings(services_.store, programSettingsSections(*this, model_));
     if (!error.isEmpty())
         reportError(error);
 }

@@ -161,7 +161,6 @@ private:
     void updateClock();
     void reportError(const QString &text);
     // This window's settings section and those of the dialogs it applies at start-up.
-    std::vector<SettingsSection> settingsSections();
 
     std::unique_ptr<Ui::TFmHome> ui;
     AppServices services_;

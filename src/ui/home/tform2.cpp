@@ -3,6 +3,7 @@
 #include "ui_tform2.h"
 
 #include "messageboxes.h"
+#include "skyblue.h"
 #include "tempmonversion.h"
 #include "uilog.h"
 
@@ -32,9 +33,7 @@ TForm2::TForm2(MessageBoxes &boxes, const QString &programFolder, QWidget *paren
     ui->setupUi(this);
     setWindowTitle(QStringLiteral("溫度監控系統 " TEMPMON_VERSION));
     setModal(false);
-    QPalette skyBlue = palette();
-    skyBlue.setColor(QPalette::Window, QColor(166, 202, 240));
-    setPalette(skyBlue);
+    paintSkyBlue(this);
     setAutoFillBackground(true);
 
     ui->RzLabel3->setText(QStringLiteral("Version " TEMPMON_VERSION));

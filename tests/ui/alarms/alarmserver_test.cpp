@@ -25,7 +25,7 @@ TEST(AlarmServer, PointsAndCountsLiveOnTheServerAcrossRestarts)
 {
     PgServer server;
     if (!server.start())
-        GTEST_SKIP() << "no PostgreSQL server for this run: " << server.reason().toStdString();
+        LEAVE_WITHOUT_PG_SERVER(server.reason());
     const QString address = server.createDatabase(QStringLiteral("plant"));
     ASSERT_FALSE(address.isEmpty()) << server.reason().toStdString();
     MemorySettingsStore store;

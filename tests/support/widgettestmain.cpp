@@ -1,3 +1,6 @@
+// GoogleTest main with a QApplication for the suites that make widgets or run the
+// program in their own process.
+
 #include <QApplication>
 #include <QTemporaryDir>
 
@@ -6,11 +9,11 @@
 
 int main(int argc, char **argv)
 {
-    // Window tests never need a screen.
+    // Widget tests never need a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // A home of the run's own: what the program keeps below the user's home (the
-    // default record folder, for one) stays out of the real one.
+    // A home of the run's own: what the program keeps below the user's home (settings,
+    // the default record folder) stays out of the real one.
     QTemporaryDir home;
     qputenv("HOME", QFile::encodeName(home.path()));
     ::testing::InitGoogleMock(&argc, argv);

@@ -1,5 +1,5 @@
-// GoogleTest main with a QCoreApplication, so queued signals reach receivers on the
-// test thread while a test spins the event loop.
+// GoogleTest main with a QCoreApplication, so that timers, queued signals and child
+// processes are served on the test thread while a test spins the event loop.
 
 #include <QCoreApplication>
 
