@@ -134,6 +134,7 @@ int main(int argc, char **argv)
     QTimer display;
     QObject::connect(&display, &QTimer::timeout, [&] {
         PlantView view;
+        view.monitoring = true;
         for (int p = 1; p <= 3; ++p)
             view.panels[p] = model.readingsSnapshot(p);
         feed.setView(view);

@@ -28,6 +28,9 @@ void MqttBridge::setUnusable(const QString &reason)
 
 void MqttBridge::onView(const PlantView &view)
 {
+    // Before monitoring starts the readings are not yet the plant's.
+    if (!view.monitoring)
+        return;
     view_ = view;
     haveView_ = true;
     publishReadings(false);

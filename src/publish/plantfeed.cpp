@@ -8,7 +8,7 @@ PlantFeed::PlantFeed(QObject *parent) : QObject(parent)
 
 bool sameShown(const PlantView &a, const PlantView &b)
 {
-    if (a.windowTitle != b.windowTitle || a.tileTitles != b.tileTitles)
+    if (a.windowTitle != b.windowTitle || a.monitoring != b.monitoring || a.tileTitles != b.tileTitles)
         return false;
     for (int p = 1; p <= kPanelCount; ++p)
         for (int s = 1; s <= kSlotCount; ++s)

@@ -15,6 +15,7 @@
 
 struct PlantView {
     QString windowTitle; // the main window's caption
+    bool monitoring = false; // the operator has started monitoring: the readings are live
     // The tiles' titles, [panel][slot], index 0 unused.
     std::array<std::array<QString, kSlotCount + 1>, kPanelCount + 1> tileTitles;
     std::array<ReadingsSnapshot, kPanelCount + 1> panels; // index 0 unused

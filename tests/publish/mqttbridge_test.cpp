@@ -44,8 +44,30 @@ protected:
     PlantFeed feed;
     MqttFakePublisher publisher;
     MqttBridge bridge{feed, publisher, kPrefix};
-    PlantView view;
+    PlantView view = monitoringView();
+
+private:
+    static PlantView monitoringView()
+    {
+        PlantView v;
+        v.monitoring = true;
+        return v;
+    }
 };
+
+// The main window hands the feed its caption and titles as soon as it is shown; the
+// readings are still blank then and are not the plant's, so nothing is retained.
+TEST_F(MqttBridgeTest, NothingIsPublishedBeforeMonitoringStarts)
+{
+    publisher.bringUp();
+    publisher.sent.clear();
+    PlantView shown;
+    shown.windowTitle = QStringLiteral(" 溫度監控系統 Ver9.22 ");
+    feed.setView(shown);
+    EXPECT_TRUE(publisher.sent.isEmpty());
+    tick(1, 1, QStringLiteral("20.0"));
+    EXPECT_EQ(publisher.sent.size(), 150);
+}
 
 TEST_F(MqttBridgeTest, AfterTheFirstFullSendEachTickSendsOnlyWhatChanged)
 {

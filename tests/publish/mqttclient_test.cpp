@@ -86,6 +86,8 @@ TEST_F(MqttClientTest, OnlineWhileConnectedReadingsAndAlarmsOnTheWireOfflineAfte
     ASSERT_TRUE(waitForState("MQTT: 已連線"));
 
     PlantView view;
+
+    view.monitoring = true;
     view.panels[1].slotSnapshots[1].pvText = QStringLiteral("123.4");
     feed.setView(view);
     ASSERT_TRUE(waitForPayload(kPrefix + "/1/01/pv", "123.4"));

@@ -26,6 +26,7 @@ const QByteArray kCookie = "Cookie: tempmon_token=plant-7f3a\r\n";
 PlantView viewWithReading(const QString &pv)
 {
     PlantView view;
+    view.monitoring = true;
     view.windowTitle = QStringLiteral(" 溫度監控系統 Ver9.22 ");
     view.tileTitles[1][1] = QStringLiteral("溫控點 01");
     view.panels[1].slotSnapshots[1].pvText = pv;
@@ -118,6 +119,22 @@ TEST_F(WebViewServerTest, PageLoadWithTheTokenSetsAStrictCookieThatOpensTheData)
     const HttpAnswer missing = get("/nothing", kCookie);
     EXPECT_EQ(missing.status, 404);
     expectSecurityHeaders(missing, "404");
+}
+
+// Before the operator starts monitoring the page already carries the main window's
+// caption, and says that no reading is live yet.
+TEST_F(WebViewServerTest, BeforeMonitoringThePageHasTheCaptionAndNoLiveReadings)
+{
+    PlantView shown;
+    shown.windowTitle = QStringLiteral(" 溫度監控系統 Ver9.22 ");
+    feed.setView(shown);
+    const QJsonObject view = QJsonDocument::fromJson(get("/snapshot", kCookie).body).object()["view"].toObject();
+    EXPECT_EQ(view["title"].toString(), shown.windowTitle);
+    EXPECT_FALSE(view["started"].toBool());
+
+    feed.setView(viewWithReading(QStringLiteral("250.5")));
+    const QJsonObject live = QJsonDocument::fromJson(get("/snapshot", kCookie).body).object();
+    EXPECT_TRUE(live["view"]["started"].toBool());
 }
 
 TEST_F(WebViewServerTest, OnlyGetIsAnswered)

@@ -20,8 +20,7 @@ namespace {
 
 bool started(const PlantView &view)
 {
-    // No display tick has reached the feed before the operator starts monitoring.
-    return !view.windowTitle.isEmpty();
+    return view.monitoring;
 }
 
 QByteArray resource(const QString &name)

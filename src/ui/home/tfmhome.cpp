@@ -396,13 +396,14 @@ void TFmHome::TmrHomeTimer()
     ui->Panel3->checkAutoPrint();
     ui->Panel5->refresh(readings);
     if (services_.feed)
-        services_.feed->setView(plantView(readings));
+        services_.feed->setView(plantView(readings, true));
 }
 
-PlantView TFmHome::plantView(const std::array<ReadingsSnapshot, kPanelCount + 1> &readings) const
+PlantView TFmHome::plantView(const std::array<ReadingsSnapshot, kPanelCount + 1> &readings, bool monitoring) const
 {
     PlantView view;
     view.windowTitle = windowTitle();
+    view.monitoring = monitoring;
     view.panels = readings;
     for (int p = 1; p <= kPanelCount; ++p)
         for (int s = 1; s <= kSlotCount; ++s)
@@ -446,6 +447,8 @@ void TFmHome::FormShow()
         reportError(toTell);
     // Recording begins only when monitoring is started.
     recorder_->stop();
+    if (services_.feed) // the outward views get the caption and titles before the first tick
+        services_.feed->setView(plantView({}, false));
 }
 
 void TFmHome::closeEvent(QCloseEvent *event)

@@ -149,7 +149,7 @@ protected:
 
 private:
     // What the outward views show: the tick's readings, the titles, the caption.
-    PlantView plantView(const std::array<ReadingsSnapshot, kPanelCount + 1> &readings) const;
+    PlantView plantView(const std::array<ReadingsSnapshot, kPanelCount + 1> &readings, bool monitoring) const;
 
     void setUpTiles();
     void setUpPageButtons();
