@@ -1,10 +1,12 @@
 #include "engineeventrouter.h"
 
+#include "alarmlog.h"
+#include "appwindows.h"
 #include "tcommcontroller.h"
 #include "tfmhome.h"
 
-EngineEventRouter::EngineEventRouter(TCommController &engine, TFmHome &home, QObject *parent)
-    : QObject(parent), engine_(engine), home_(home)
+EngineEventRouter::EngineEventRouter(AppWindows &windows, QObject *parent)
+    : QObject(parent), engine_(windows.home().engine()), home_(windows.home()), alarmLog_(windows.alarmLog())
 {
     engine_.deliverEventsTo(this, this);
 }
@@ -31,5 +33,5 @@ void EngineEventRouter::onWriteRejected(const RejectedWrite &write)
 
 void EngineEventRouter::onAlarm(const AlarmAnnouncement &announcement)
 {
-    home_.onAlarm(announcement);
+    alarmLog_.announce(announcement);
 }

@@ -8,14 +8,16 @@
 
 #include <QObject>
 
+class AlarmLog;
+class AppWindows;
 class TCommController;
 class TFmHome;
 
 class EngineEventRouter : public QObject, private EngineEvents {
     Q_OBJECT
 public:
-    // Attaches to `engine` at once; create it before the engine starts.
-    EngineEventRouter(TCommController &engine, TFmHome &home, QObject *parent = nullptr);
+    // Attaches to the windows' engine at once; create it before the engine starts.
+    explicit EngineEventRouter(AppWindows &windows, QObject *parent = nullptr);
     // Detaches first: what the engine still issues is dropped, not delivered to a
     // window that may already be gone.
     ~EngineEventRouter() override;
@@ -28,4 +30,5 @@ private:
 
     TCommController &engine_;
     TFmHome &home_;
+    AlarmLog &alarmLog_;
 };

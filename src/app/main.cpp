@@ -86,7 +86,7 @@ int main(int argc, char *argv[])
         // Declared before the windows, so that the MQTT status says "offline" last.
         OutwardViews outward(store, feed);
         AppWindows windows(services, std::move(engine));
-        const EngineEventRouter engineEvents(windows.home().engine(), windows.home());
+        const EngineEventRouter engineEvents(windows);
         outward.showStateIn(windows);
         QObject::connect(&windows.home(), &TFmHome::shutDown, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);

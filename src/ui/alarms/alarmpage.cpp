@@ -164,12 +164,6 @@ void AlarmPage::noteCountFailure(const QString &error)
     showTableState();
 }
 
-void AlarmPage::AnnounceAlarm(const AlarmAnnouncement &announcement)
-{
-    if (log_)
-        log_->announce(announcement);
-}
-
 void AlarmPage::TableAlmPostError(const AlarmPointEntry &entry, const TableResult &result)
 {
     // Other failures (a server gone, a disk full) are not a duplicate: the error

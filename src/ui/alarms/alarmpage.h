@@ -5,7 +5,6 @@
 // AlarmLog, and the printed history, by hand or on a schedule.
 
 #include "alarmpoints.h"
-#include "alarmtypes.h"
 #include "appservices.h"
 #include "autoprint.h"
 
@@ -44,9 +43,6 @@ public:
     // Start-up: the print interval unit on its first item, every count back to "00".
     void resetCounts();
 
-    // An alarm the engine found, on the window thread in the engine's order; the
-    // AlarmLog announces it.
-    void AnnounceAlarm(const AlarmAnnouncement &announcement);
     // The display tick's part: the automatic print of the alarm list when it is due.
     void checkAutoPrint();
 

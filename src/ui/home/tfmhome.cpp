@@ -236,11 +236,6 @@ void TFmHome::onWriteRejected(const RejectedWrite &write)
     services_.boxes.show(this, QStringLiteral("錯誤"), rejectionMessage(write), MessageBoxes::Icon::Error);
 }
 
-void TFmHome::onAlarm(const AlarmAnnouncement &announcement)
-{
-    ui->Panel3->AnnounceAlarm(announcement);
-}
-
 void TFmHome::connectControls()
 {
     connect(ui->ImgButton1, &QAbstractButton::clicked, this, &TFmHome::ImgButton1Click);

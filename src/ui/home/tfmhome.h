@@ -5,7 +5,6 @@
 // engine's events reach it through the program's wiring, which calls the handlers
 // below on this window's thread, one at a time and in the engine's order.
 
-#include "alarmtypes.h"
 #include "appservices.h"
 #include "displaytick.h"
 #include "pagebuttonpictures.h"
@@ -108,11 +107,10 @@ public:
     void showMonitoringPage();
 
     // What the engine reports that this window shows: the scan lamps, the scan
-    // window's progress, a write the engine refused, an alarm.
+    // window's progress, a write the engine refused. Alarms go to the AlarmLog.
     void onScanLamp(int panel, int slot);
     void onScanProgress(int panel, int position);
     void onWriteRejected(const RejectedWrite &write);
-    void onAlarm(const AlarmAnnouncement &announcement);
 
 signals:
     // Shutdown has run: settings saved, timers off, engine told to stop.

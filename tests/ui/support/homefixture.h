@@ -139,7 +139,7 @@ public:
                                    programFolder.path(), *alarmTables, [this] { ++beeps; }, fileDialogs, feed};
         windows = std::make_unique<AppWindows>(
             services, std::make_unique<TCommController>(model, std::move(link), &clock));
-        engineEvents = std::make_unique<EngineEventRouter>(home().engine(), home());
+        engineEvents = std::make_unique<EngineEventRouter>(*windows);
     }
     ~HomeFixture()
     {
