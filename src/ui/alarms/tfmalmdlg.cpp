@@ -4,6 +4,7 @@
 
 #include "alarmlog.h"
 #include "alarmtext.h"
+#include "skyblue.h"
 
 #include <QCloseEvent>
 #include <QHideEvent>
@@ -18,9 +19,7 @@ TFmAlmDlg::TFmAlmDlg(QWidget *parent)
     setModal(false);
     setFixedSize(size());
 
-    QPalette skyBlue = palette();
-    skyBlue.setColor(QPalette::Window, QColor(166, 202, 240));
-    setPalette(skyBlue);
+    paintSkyBlue(this);
     setAutoFillBackground(true);
     QPalette yellow = ui->STxtAlmCount->palette();
     yellow.setColor(QPalette::Window, Qt::yellow);

@@ -5,6 +5,7 @@
 #include "chartview.h"
 #include "panelswitch.h"
 #include "plantmodel.h"
+#include "skyblue.h"
 #include "trendsampling.h"
 
 #include <array>
@@ -26,7 +27,6 @@ const std::array<QColor, kSlotCount + 1> kBarColours{{
     QColor(192, 220, 192),
 }};
 
-const QColor kSkyBlue(166, 202, 240);
 constexpr int kPvSeries = 0;
 
 } // namespace
@@ -51,7 +51,7 @@ void BarChartPage::setUpChart(int panel)
     title.setBold(true);
     QFont axis(QStringLiteral("Arial"));
     axis.setPixelSize(12);
-    view->setBackground(kSkyBlue);
+    view->setBackground(skyBlue());
     view->setAxisText(axis, Qt::black);
     view->setTitle(QStringLiteral("盤面%1-直條圖").arg(panel), title, Qt::blue);
     view->setLabelCount(0); // every bar carries its label
