@@ -41,6 +41,7 @@ public:
 
     TFmHome &home() const { return *FmHome; }
     AlarmLog &alarmLog() const { return *alarmLog_; }
+    TFmCommSetting &commSetting() const { return *FmCommSetting; }
     // In the order they were created.
     QList<QWidget *> all() const { return order_; }
 

@@ -4,6 +4,7 @@
 #include "messageboxes.h"
 #include "mqttservice.h"
 #include "mqttstatelabel.h"
+#include "tfmcommsetting.h"
 #include "webviewserver.h"
 
 #include <QLabel>
@@ -20,13 +21,9 @@ void OutwardViews::showStateIn(AppWindows &windows)
 {
     if (!mqtt_)
         return;
-    for (QWidget *window : windows.all()) {
-        if (window->objectName() != QLatin1String("FmCommSetting"))
-            continue;
-        QLabel *state = addMqttStateLabel(*window);
-        state->setText(mqtt_->stateText());
-        QObject::connect(mqtt_.get(), &MqttService::stateChanged, state, &QLabel::setText);
-    }
+    QLabel *state = addMqttStateLabel(windows.commSetting());
+    state->setText(mqtt_->stateText());
+    QObject::connect(mqtt_.get(), &MqttService::stateChanged, state, &QLabel::setText);
 }
 
 void OutwardViews::startMqtt()
