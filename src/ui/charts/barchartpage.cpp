@@ -4,7 +4,6 @@
 
 #include "chartview.h"
 #include "panelswitch.h"
-#include "plantmodel.h"
 #include "skyblue.h"
 #include "trendsampling.h"
 
@@ -97,14 +96,6 @@ void BarChartPage::refresh(const std::array<ReadingsSnapshot, kPanelCount + 1> &
         for (int slot = 1; slot <= kSlotCount; ++slot)
             view->setPointValue(kPvSeries, slot - 1, chartValue(readings[panel].slotSnapshots[slot].pv));
     }
-}
-
-void BarChartPage::refresh(const PlantModel &model)
-{
-    std::array<ReadingsSnapshot, kPanelCount + 1> readings;
-    for (int panel = 1; panel <= kPanelCount; ++panel)
-        readings[panel] = model.readingsSnapshot(panel);
-    refresh(readings);
 }
 
 void BarChartPage::BtnBar1Click() { showPanel(1); }

@@ -13,7 +13,6 @@
 #include <memory>
 
 class ChartView;
-class PlantModel;
 class QAbstractButton;
 
 namespace Ui {
@@ -31,9 +30,8 @@ public:
     void attach(const QIcon &selectedMark);
 
     // The display tick's part: all three charts, whatever page is in front, from the
-    // tick's snapshots (index 0 unused); or from fresh ones of the model.
+    // tick's snapshots (index 0 unused).
     void refresh(const std::array<ReadingsSnapshot, kPanelCount + 1> &readings);
-    void refresh(const PlantModel &model);
 
     ChartView *chart(int panel) const; // BarChart1..BarChart3; nullptr outside 1..3
     int shownPanel() const { return shownPanel_; }
