@@ -164,17 +164,17 @@ TEST_F(SettingsRoundTrip, EveryControlOfTheFourWindowsComesBackAndIsApplied)
     EXPECT_FALSE(next.in<QLineEdit>("FmChartSetting", "TxtYminB")->isEnabled());
 
     // The recording dialog's OK ran, then the load switched the timer off.
-    const RecordSettings &recording = next.home().recordSettings();
+    const RecordSettings &recording = next.home().recorder().settings();
     EXPECT_FALSE(recording.Save);
     EXPECT_EQ(recording.SampleTime, 3);
     EXPECT_EQ(recording.SampleUnit, 1);
     EXPECT_EQ(recording.SaveUnit, 1);
     EXPECT_EQ(recording.FileType, 1);
     EXPECT_EQ(recording.FilePath, records());
-    EXPECT_EQ(next.home().TmrRecord()->interval(), 180000);
-    EXPECT_FALSE(next.home().TmrRecord()->isActive());
+    EXPECT_EQ(next.home().recorder().timer()->interval(), 180000);
+    EXPECT_FALSE(next.home().recorder().timer()->isActive());
     next.click("FmHome", "BtnStart");
-    EXPECT_FALSE(next.home().TmrRecord()->isActive()) << "recording was switched off";
+    EXPECT_FALSE(next.home().recorder().timer()->isActive()) << "recording was switched off";
 }
 
 TEST_F(SettingsRoundTrip, UnusableIdAndMissingValuesCostOnlyThemselves)

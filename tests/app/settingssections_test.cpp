@@ -106,8 +106,8 @@ TEST(SettingsSections, UnusableValuesOfEveryKindCostOnlyThemselves)
     EXPECT_EQ(f.title.text(), QStringLiteral("三廠"));
     EXPECT_EQ(f.home().TmrChart()->interval(), 9000);
     EXPECT_TRUE(chart->findChild<QCheckBox *>("Chk3DC")->isChecked());
-    EXPECT_EQ(f.home().recordSettings().SampleUnit, 1);
-    EXPECT_EQ(f.home().recordSettings().FilePath, QStringLiteral("/srv/紀錄"));
+    EXPECT_EQ(f.home().recorder().settings().SampleUnit, 1);
+    EXPECT_EQ(f.home().recorder().settings().FilePath, QStringLiteral("/srv/紀錄"));
 
     // The close writes the initial states over the unusable values and keeps the rest.
     f.home().close();

@@ -407,11 +407,6 @@ PlantView TFmHome::plantView(const std::array<ReadingsSnapshot, kPanelCount + 1>
     return view;
 }
 
-void TFmHome::TmrRecordTimer()
-{
-    recorder_->TmrRecordTimer();
-}
-
 void TFmHome::ControllerA1BtnSETMouseUp(TController *tile)
 {
     TFmSetPage *page = windows_.setPage;

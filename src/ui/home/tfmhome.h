@@ -77,8 +77,7 @@ public:
 
     int SelectedPanel() const { return selectedPanel_; }
     bool ChartsReady() const { return chartsReady_; }
-    Recorder &recorder() { return *recorder_; }
-    RecordSettings &recordSettings() { return recorder_->settings(); }
+    Recorder &recorder() const { return *recorder_; }
     TCommController &engine() { return *engine_; }
     // Where recipe files are kept; empty when no folder could be made.
     QString recipeFolder() const { return recipeFolder_; }
@@ -94,7 +93,6 @@ public:
     const ScanLamps &scanLamps() const { return scanLamps_; }
     QTimer *TmrHome() const { return tmrHome_; }
     QTimer *TmrChart() const { return tmrChart_; }
-    QTimer *TmrRecord() const { return recorder_->timer(); }
 
     // The screen lock of all thirty tiles (their ID fields and setting buttons).
     void setTilesLocked(bool locked);
@@ -133,7 +131,6 @@ public slots:
     void RzBitBtn2Click();
     void RzVersionInfoStatus1Click();
     void TmrHomeTimer();
-    void TmrRecordTimer();
     void ControllerA1BtnSETMouseUp(TController *tile);
     void FormShow();
     void FormClose();

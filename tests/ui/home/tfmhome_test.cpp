@@ -62,7 +62,7 @@ TEST(TFmHome, StartsWithPanelOneShownAndNothingPolled)
     EXPECT_FALSE(f.control("RzBitBtn2")->isVisible());
     EXPECT_FALSE(f.home().TmrHome()->isActive());
     EXPECT_FALSE(f.home().TmrChart()->isActive());
-    EXPECT_FALSE(f.home().TmrRecord()->isActive());
+    EXPECT_FALSE(f.home().recorder().timer()->isActive());
     EXPECT_EQ(f.home().TmrHome()->interval(), 500);
 
     // Every tile numbered and empty; no reading and no port before "啟動".
@@ -87,7 +87,7 @@ TEST(TFmHome, StartOpensScanWindowStartsPollingAndCannotBePressedAgain)
         SCOPED_TRACE(recording ? "recording on" : "recording off");
         HomeFixture f;
         f.home().show();
-        f.home().recordSettings().Save = recording;
+        f.home().recorder().settings().Save = recording;
         auto *start = f.control<QAbstractButton>("BtnStart");
         start->click();
 
@@ -95,7 +95,7 @@ TEST(TFmHome, StartOpensScanWindowStartsPollingAndCannotBePressedAgain)
         EXPECT_FALSE(start->isEnabled());
         EXPECT_TRUE(f.control<QAbstractButton>("BtnScanDP")->isEnabled());
         EXPECT_TRUE(f.home().TmrHome()->isActive());
-        EXPECT_EQ(f.home().TmrRecord()->isActive(), recording);
+        EXPECT_EQ(f.home().recorder().timer()->isActive(), recording);
         EXPECT_TRUE(f.home().engine().isRunning());
         EXPECT_TRUE(waitUntil([&] { return f.opens->load() > 0; }));
     }
@@ -179,12 +179,12 @@ TEST(TFmHome, RecordingButtonOpensDialogAndStopsRecording)
 {
     HomeFixture f;
     f.home().show();
-    f.home().recordSettings().Save = true;
+    f.home().recorder().settings().Save = true;
     f.control<QAbstractButton>("BtnStart")->click();
-    ASSERT_TRUE(f.home().TmrRecord()->isActive());
+    ASSERT_TRUE(f.home().recorder().timer()->isActive());
     f.control<QAbstractButton>("ImgButton5")->click();
     EXPECT_TRUE(f.window("FmRecord")->isVisible());
-    EXPECT_FALSE(f.home().TmrRecord()->isActive());
+    EXPECT_FALSE(f.home().recorder().timer()->isActive());
     EXPECT_TRUE(page(f, "Panel1")->isVisible());
 }
 
@@ -434,7 +434,7 @@ TEST(TFmHome, ShutdownSavesSettingsThenStopsTimersAndEngine)
     EXPECT_EQ(ended.count(), 1);
     EXPECT_FALSE(home->TmrHome()->isActive());
     EXPECT_FALSE(home->TmrChart()->isActive());
-    EXPECT_FALSE(home->TmrRecord()->isActive());
+    EXPECT_FALSE(home->recorder().timer()->isActive());
     // The engine winds down by itself; the window did not wait for it.
     EXPECT_TRUE(home->engine().wait(QDeadlineTimer(5000)));
     const int opensAfterStop = f.opens->load();
@@ -455,7 +455,7 @@ TEST(TFmHome, LoadedStationIdsReachTheEngineAtFirstShow)
     EXPECT_EQ(f.model.stationId(3, 9), 77);
     EXPECT_EQ(f.home().tile(3, 9)->idText(), "77");
     EXPECT_EQ(f.home().tile(1, 2)->titleText(), "爐A2");
-    EXPECT_FALSE(f.home().TmrRecord()->isActive());
+    EXPECT_FALSE(f.home().recorder().timer()->isActive());
 }
 
 TEST(PageButtonPictures, MissingOrBrokenFileIsReportedOnceNamingTheFile)

@@ -72,10 +72,10 @@ TEST_F(RecordingEndToEnd, EachPanelsFileHoldsTheSimulatedReadings)
     }
     ASSERT_TRUE(simOk(QStringLiteral("fault 2 14 silent"))); // panel 2, slot 4
     HomeFixture &program = *f;
-    ASSERT_FALSE(program.home().TmrRecord()->isActive());
+    ASSERT_FALSE(program.home().recorder().timer()->isActive());
     program.control<QAbstractButton>("BtnStart")->click();
-    ASSERT_TRUE(program.home().TmrRecord()->isActive());
-    ASSERT_EQ(program.home().TmrRecord()->interval(), 1000);
+    ASSERT_TRUE(program.home().recorder().timer()->isActive());
+    ASSERT_EQ(program.home().recorder().timer()->interval(), 1000);
 
     // What every field of a panel's record must say once the plant has been read.
     const auto expectedRecord = [&](int panel) {

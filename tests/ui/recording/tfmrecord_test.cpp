@@ -56,8 +56,8 @@ protected:
     QLineEdit *folderField() { return in<QLineEdit>(dialog(), "TxtFilePath"); }
     void click(QWidget *window, const char *button) { in<QAbstractButton>(window, button)->click(); }
     void open() { f->control<QAbstractButton>("ImgButton5")->click(); }
-    QTimer &timer() { return *f->home().TmrRecord(); }
-    RecordSettings &settings() { return f->home().recordSettings(); }
+    QTimer &timer() { return *f->home().recorder().timer(); }
+    RecordSettings &settings() { return f->home().recorder().settings(); }
     QString folder(const char *name) const { return dir.filePath(QString::fromUtf8(name)); }
     QStringList filesOf(const QString &recordFolder, int panel = 1) const
     {
@@ -197,7 +197,7 @@ TEST_F(RecordDialog, CancelTakesNothingOverAndTheNextRecordKeepsTheOldType)
     EXPECT_EQ(timer().interval(), 10000);
     EXPECT_TRUE(timer().isActive()); // Save is on
 
-    f->home().TmrRecordTimer();
+    f->home().recorder().TmrRecordTimer();
     EXPECT_EQ(filesOf(folder("rec")), QStringList{QStringLiteral("2018_6_14_上午9時.txt")});
     open();
     EXPECT_EQ(list("CboFileType")->currentIndex(), 0);
@@ -225,7 +225,7 @@ TEST_F(RecordDialog, FolderPickedThenCancelledIsUsedUntilTheDialogOpensAgain)
     click(dialog(), "BtnCancel");
     EXPECT_EQ(settings().FilePath, confirmed);
 
-    f->home().TmrRecordTimer();
+    f->home().recorder().TmrRecordTimer();
     EXPECT_EQ(filesOf(picked).size(), 1);
     EXPECT_FALSE(QFileInfo::exists(confirmed));
 
@@ -236,7 +236,7 @@ TEST_F(RecordDialog, FolderPickedThenCancelledIsUsedUntilTheDialogOpensAgain)
     click(browse(), "BtnCancel");
     EXPECT_EQ(folderField()->text(), confirmed);
     click(dialog(), "BtnCancel");
-    f->home().TmrRecordTimer();
+    f->home().recorder().TmrRecordTimer();
     EXPECT_EQ(filesOf(confirmed).size(), 1);
     EXPECT_EQ(filesOf(picked).size(), 1);
     EXPECT_EQ(QFile(QDir(picked).filePath(QStringLiteral("盤面1/2018_6_14_上午9時.txt"))).size(),
@@ -304,7 +304,7 @@ TEST_F(RecordDialog, TickWritesThePanelsIntoTheFolderTheFieldHolds)
     folderField()->setText(folder("rec"));
     list("CboSaveUnit")->setCurrentIndex(1);
     click(dialog(), "BtnOK");
-    f->home().TmrRecordTimer();
+    f->home().recorder().TmrRecordTimer();
 
     QFile panel1(QDir(folder("rec")).filePath(QStringLiteral("盤面1/2018_6_14.txt")));
     ASSERT_TRUE(panel1.open(QIODevice::ReadOnly));
@@ -321,7 +321,7 @@ TEST_F(RecordDialog, TickWritesThePanelsIntoTheFolderTheFieldHolds)
     folderField()->clear();
     click(dialog(), "BtnOK");
     const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    f->home().TmrRecordTimer();
+    f->home().recorder().TmrRecordTimer();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
     EXPECT_TRUE(f->boxes.shown.isEmpty());
 }
@@ -336,7 +336,7 @@ TEST_F(RecordDialog, RecordsDroppedForABusyFileAreToldInTheStatusLineWithoutAMes
     list("CboSaveUnit")->setCurrentIndex(1);
     folderField()->setText(folder("rec"));
     click(dialog(), "BtnOK");
-    f->home().TmrRecordTimer();
+    f->home().recorder().TmrRecordTimer();
 
     // Another program holds panel 3's file for longer than a day of lines.
     const QString busy = QDir(folder("rec")).filePath(QStringLiteral("盤面3/2018_6_14.txt"));
@@ -345,7 +345,7 @@ TEST_F(RecordDialog, RecordsDroppedForABusyFileAreToldInTheStatusLineWithoutAMes
     ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
     for (int tick = 1; tick <= 30; ++tick) {
         f->clock.at = f->clock.at.addSecs(60);
-        f->home().TmrRecordTimer();
+        f->home().recorder().TmrRecordTimer();
     }
     ::close(fd);
     EXPECT_TRUE(f->boxes.shown.isEmpty());
@@ -400,15 +400,15 @@ TEST(RecordSettingsStore, RoundTrip)
     {
         HomeFixture f(&store);
         f.home().show();
-        const RecordSettings &s = f.home().recordSettings();
+        const RecordSettings &s = f.home().recorder().settings();
         EXPECT_TRUE(s.Save);
         EXPECT_EQ(s.SampleTime, 30);
         EXPECT_EQ(s.SampleUnit, 1);
         EXPECT_EQ(s.SaveUnit, 1);
         EXPECT_EQ(s.FileType, 1);
         EXPECT_EQ(s.FilePath, stored);
-        EXPECT_EQ(f.home().TmrRecord()->interval(), 30 * 60000);
-        EXPECT_FALSE(f.home().TmrRecord()->isActive());
+        EXPECT_EQ(f.home().recorder().timer()->interval(), 30 * 60000);
+        EXPECT_FALSE(f.home().recorder().timer()->isActive());
         EXPECT_TRUE(f.boxes.shown.isEmpty());
 
         QWidget *dialog = f.window("FmRecord");
@@ -430,10 +430,10 @@ TEST(RecordSettingsStore, RoundTrip)
 
     HomeFixture again(&store);
     again.home().show();
-    EXPECT_FALSE(again.home().recordSettings().Save);
-    EXPECT_EQ(again.home().recordSettings().SampleTime, 45);
-    EXPECT_EQ(again.home().TmrRecord()->interval(), 45000);
-    EXPECT_EQ(again.home().recordSettings().FilePath, QStringLiteral("/srv/記錄"));
+    EXPECT_FALSE(again.home().recorder().settings().Save);
+    EXPECT_EQ(again.home().recorder().settings().SampleTime, 45);
+    EXPECT_EQ(again.home().recorder().timer()->interval(), 45000);
+    EXPECT_EQ(again.home().recorder().settings().FilePath, QStringLiteral("/srv/記錄"));
 }
 
 } // namespace
