@@ -22,17 +22,6 @@ class LocaleFormats;
 class QAbstractItemModel;
 class QStringListModel;
 
-// One announced alarm as the log passes it on.
-struct AnnouncedAlarm {
-    QDateTime time; // local date and time of the announcement
-    int panel = 0;
-    int slot = 0;
-    AlarmSide side = AlarmSide::Low;
-    int number = 0;  // what the count table receives
-    QString message; // "盤面:1,第3台-->偏差高警報!   時間:下午 02:05:07"
-    QString line;    // the history line: the side's word, three blanks, the message
-};
-
 // Where the engine keeps its copy of the alarm points.
 struct AlarmPointSink {
     std::function<void(int panel, int slot, const AlarmLimits &limits)> set;

@@ -3,6 +3,7 @@
 // A slot's alarm point as the engine holds it, its deviation state, and what an
 // evaluation asks to be announced.
 
+#include <QDateTime>
 #include <QString>
 #include <QTime>
 
@@ -34,4 +35,15 @@ struct AlarmAnnouncement {
     int slot = 0;
     int number = 0;
     QTime time; // taken once per evaluation
+};
+
+// An alarm as announced: in the history, the alarm window and the outward views.
+struct AnnouncedAlarm {
+    QDateTime time; // local date and time of the announcement
+    int panel = 0;
+    int slot = 0;
+    AlarmSide side = AlarmSide::Low;
+    int number = 0;  // what the count table receives
+    QString message; // "盤面:1,第3台-->偏差高警報!   時間:下午 02:05:07"
+    QString line;    // the history line: the side's word, three blanks, the message
 };

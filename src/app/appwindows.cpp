@@ -45,9 +45,7 @@ AppWindows::AppWindows(const AppServices &services, std::unique_ptr<TCommControl
         services.clock, services.locale, services.beep);
     if (PlantFeed *feed = services.feed) {
         QObject::connect(alarmLog_.get(), &AlarmLog::linesChanged, feed, &PlantFeed::setAlarmLines);
-        QObject::connect(alarmLog_.get(), &AlarmLog::announced, feed, [feed](const AnnouncedAlarm &alarm) {
-            feed->raiseAlarm({alarm.time, alarm.panel, alarm.slot, alarm.side, alarm.number, alarm.line});
-        });
+        QObject::connect(alarmLog_.get(), &AlarmLog::announced, feed, &PlantFeed::raiseAlarm);
     }
     AppServices withAlarmLog = services;
     withAlarmLog.alarmLog = alarmLog_.get();

@@ -36,7 +36,7 @@ void MqttBridge::onView(const PlantView &view)
     publishReadings(false);
 }
 
-void MqttBridge::onAlarm(const AlarmRecord &alarm)
+void MqttBridge::onAlarm(const AnnouncedAlarm &alarm)
 {
     const MqttMessage message = mqttAlarmMessage(prefix_, alarm);
     const quint64 lostBefore = alarms_.lost();

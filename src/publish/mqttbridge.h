@@ -38,7 +38,7 @@ signals:
 
 private:
     void onView(const PlantView &view);
-    void onAlarm(const AlarmRecord &alarm);
+    void onAlarm(const AnnouncedAlarm &alarm);
     void onConnected(quint64 session);
     void onDisconnected(const QString &reason);
     void publishReadings(bool all);

@@ -51,15 +51,15 @@ QString mqttIsoTime(const QDateTime &time)
               .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
-QByteArray mqttAlarmJson(const AlarmRecord &alarm)
+QByteArray mqttAlarmJson(const AnnouncedAlarm &alarm)
 {
     return "{\"time\":" + jsonString(mqttIsoTime(alarm.time)) + ",\"panel\":" + QByteArray::number(alarm.panel)
         + ",\"slot\":" + QByteArray::number(alarm.slot) + ",\"side\":"
         + (alarm.side == AlarmSide::Low ? "\"low\"" : "\"high\"") + ",\"count\":"
-        + QByteArray::number(alarm.count) + ",\"text\":" + jsonString(alarm.line) + '}';
+        + QByteArray::number(alarm.number) + ",\"text\":" + jsonString(alarm.line) + '}';
 }
 
-MqttMessage mqttAlarmMessage(const QString &prefix, const AlarmRecord &alarm)
+MqttMessage mqttAlarmMessage(const QString &prefix, const AnnouncedAlarm &alarm)
 {
     return {prefix + QLatin1String("/alarm"), mqttAlarmJson(alarm), 1, false};
 }

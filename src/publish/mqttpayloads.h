@@ -13,8 +13,8 @@
 QList<MqttMessage> mqttReadingMessages(const QString &prefix, const PlantView &view);
 
 QByteArray mqttLampsJson(const TileLamps &lamps);
-QByteArray mqttAlarmJson(const AlarmRecord &alarm);
-MqttMessage mqttAlarmMessage(const QString &prefix, const AlarmRecord &alarm);
+QByteArray mqttAlarmJson(const AnnouncedAlarm &alarm);
+MqttMessage mqttAlarmMessage(const QString &prefix, const AnnouncedAlarm &alarm);
 
 // ISO 8601 to the second with the offset from UTC written out ("+08:00", never "Z").
 QString mqttIsoTime(const QDateTime &time);

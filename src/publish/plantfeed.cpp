@@ -3,7 +3,7 @@
 PlantFeed::PlantFeed(QObject *parent) : QObject(parent)
 {
     qRegisterMetaType<PlantView>("PlantView");
-    qRegisterMetaType<AlarmRecord>("AlarmRecord");
+    qRegisterMetaType<AnnouncedAlarm>("AnnouncedAlarm");
 }
 
 bool sameShown(const PlantView &a, const PlantView &b)
@@ -29,7 +29,7 @@ void PlantFeed::setView(const PlantView &view)
     emit viewChanged(view);
 }
 
-void PlantFeed::raiseAlarm(const AlarmRecord &alarm)
+void PlantFeed::raiseAlarm(const AnnouncedAlarm &alarm)
 {
     emit alarmRaised(alarm);
 }

@@ -19,7 +19,7 @@ public:
     // Window thread. Signals viewChanged only when a shown text, lamp, title or link
     // state differs from the last view.
     void setView(const PlantView &view);
-    void raiseAlarm(const AlarmRecord &alarm);
+    void raiseAlarm(const AnnouncedAlarm &alarm);
     // The main window's alarm list as it now stands (a line added, deleted, emptied).
     void setAlarmLines(const QStringList &lines);
 
@@ -29,7 +29,7 @@ public:
 
 signals:
     void viewChanged(const PlantView &view);
-    void alarmRaised(const AlarmRecord &alarm);
+    void alarmRaised(const AnnouncedAlarm &alarm);
     void alarmLinesChanged(const QStringList &lines);
 
 private:

@@ -20,13 +20,3 @@ struct PlantView {
     std::array<std::array<QString, kSlotCount + 1>, kPanelCount + 1> tileTitles;
     std::array<ReadingsSnapshot, kPanelCount + 1> panels; // index 0 unused
 };
-
-// One announced alarm.
-struct AlarmRecord {
-    QDateTime time; // local time, with its offset from UTC
-    int panel = 0;
-    int slot = 0;
-    AlarmSide side = AlarmSide::Low;
-    int count = 0;    // the number the count table received
-    QString line;     // the main window's alarm list line, byte for byte
-};

@@ -22,13 +22,13 @@ protected:
         view.panels[panel].slotSnapshots[slot].pvText = pv;
         feed.setView(view);
     }
-    AlarmRecord alarm(int n)
+    AnnouncedAlarm alarm(int n)
     {
-        AlarmRecord a;
+        AnnouncedAlarm a;
         a.time = QDateTime(QDate(2026, 1, 2), QTime(3, 4, n % 60));
         a.panel = 1;
         a.slot = 2;
-        a.count = n;
+        a.number = n;
         a.line = QStringLiteral("偏差低警報!   #%1").arg(n);
         return a;
     }

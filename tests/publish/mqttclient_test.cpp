@@ -47,14 +47,14 @@ protected:
             },
             timeoutMs);
     }
-    static AlarmRecord alarm(int n)
+    static AnnouncedAlarm alarm(int n)
     {
-        AlarmRecord a;
+        AnnouncedAlarm a;
         a.time = QDateTime::currentDateTime();
         a.panel = 2;
         a.slot = n;
         a.side = AlarmSide::Low;
-        a.count = n;
+        a.number = n;
         a.line = QStringLiteral("偏差低警報!   盤面:2,第%1台-->偏差低警報!   時間:上午 10:00:0%1").arg(n);
         return a;
     }

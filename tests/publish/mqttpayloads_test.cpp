@@ -72,12 +72,12 @@ TEST(MqttPayloads, TimeCarriesItsOffsetFromUtc)
 
 TEST(MqttPayloads, AlarmIsOneJsonObjectWithTheListLineVerbatim)
 {
-    AlarmRecord alarm;
+    AnnouncedAlarm alarm;
     alarm.time = QDateTime(QDate(2026, 12, 11), QTime(15, 38, 38), Qt::OffsetFromUTC, 8 * 3600);
     alarm.panel = 1;
     alarm.slot = 3;
     alarm.side = AlarmSide::High;
-    alarm.count = 12;
+    alarm.number = 12;
     // A quote and a backslash must survive the JSON escaping.
     alarm.line = QStringLiteral("偏差高警報!   盤面:1,第3台-->偏差高警報!   時間:下午 03:38:38 \"\\");
 
